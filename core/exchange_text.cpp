@@ -1,0 +1,193 @@
+#include "core/exchange_text.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+// What the exchange reads of a field: its first 31 characters, up to a zero.
+std::string ExchangeWindow(const std::string& text) {
+  std::string window = text.substr(0, kExchangeTextLimit);
+  return window.substr(0, window.find('\0'));
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  return pos;
+}
+
+// Only blanks and tabs may follow the number.
+bool OnlyBlanksFrom(const std::string& text, std::size_t pos) {
+  return SkipBlanks(text, pos) == text.size();
+}
+
+// Reads an integer text with the shared rules of both integer kinds: the value
+// saturates at `lowest`/`highest`, zero needs '0' as its lead character.
+template <typename Int>
+std::optional<Int> ParseIntegerText(const std::string& text, bool allowMinus) {
+  const std::string window = ExchangeWindow(text);
+  std::size_t pos = SkipBlanks(window, 0);
+  const char lead = pos < window.size() ? window[pos] : '\0';
+  if (!allowMinus && lead == '-') return std::nullopt;
+
+  bool negative = false;
+  if (lead == '+' || lead == '-') {
+    negative = lead == '-';
+    ++pos;
+  }
+  // More than any 32-bit value, so the magnitude can be held without overflow.
+  constexpr std::uint64_t kCap = 1ull << 33;
+  std::uint64_t magnitude = 0;
+  while (pos < window.size() && IsDigit(window[pos])) {
+    magnitude = magnitude * 10 + static_cast<std::uint64_t>(window[pos] - '0');
+    if (magnitude > kCap) magnitude = kCap;
+    ++pos;
+  }
+
+  const std::int64_t signedValue =
+      negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+  constexpr std::int64_t lowest = std::numeric_limits<Int>::lowest();
+  constexpr std::int64_t highest = std::numeric_limits<Int>::max();
+  const Int value = static_cast<Int>(signedValue < lowest    ? lowest
+                                     : signedValue > highest ? highest
+                                                             : signedValue);
+
+  if (value == 0 && lead != '0') return std::nullopt;
+  if (!OnlyBlanksFrom(window, pos)) return std::nullopt;
+  return value;
+}
+
+// The decimal number at `pos`: sign, digits with at most one point, an optional
+// exponent (e, E, d or D). Gives its end, or `pos` when there is no number.
+// `normalised` receives the unsigned number in a form std::from_chars reads, and
+// `decimalOrder` a rough power of ten of it, enough to tell overflow from underflow.
+std::size_t ScanDecimal(const std::string& text, std::size_t pos, bool& negative,
+                        std::string& normalised, long long& decimalOrder) {
+  std::size_t at = pos;
+  negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  normalised.clear();
+  int digits = 0;
+  long long integerDigits = 0;  // significant digits before the point
+  long long leadingFractionZeros = 0;
+  bool seenNonZero = false;
+  bool seenPoint = false;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (IsDigit(c)) {
+      ++digits;
+      if (c != '0') seenNonZero = true;
+      if (!seenPoint && seenNonZero) ++integerDigits;
+      if (seenPoint && !seenNonZero) ++leadingFractionZeros;
+      normalised.push_back(c);
+    } else if (c == '.' && !seenPoint) {
+      seenPoint = true;
+      normalised.push_back('.');
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return pos;
+
+  long long exponent = 0;
+  if (at < text.size() &&
+      (text[at] == 'e' || text[at] == 'E' || text[at] == 'd' || text[at] == 'D')) {
+    std::size_t e = at + 1;
+    bool negativeExponent = false;
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
+      negativeExponent = text[e] == '-';
+      ++e;
+    }
+    if (e < text.size() && IsDigit(text[e])) {
+      std::string exponentDigits;
+      for (; e < text.size() && IsDigit(text[e]); ++e) {
+        exponentDigits.push_back(text[e]);
+        exponent = exponent * 10 + (text[e] - '0');
+        if (exponent > 100000) exponent = 100000;  // far beyond any double
+      }
+      if (negativeExponent) exponent = -exponent;
+      normalised += (negativeExponent ? "e-" : "e") + exponentDigits;
+      at = e;
+    }
+    // A letter without exponent digits is not part of the number.
+  }
+  decimalOrder = exponent + (integerDigits > 0 ? integerDigits : -leadingFractionZeros);
+  return at;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseIntText(const std::string& text) {
+  return ParseIntegerText<std::int32_t>(text, true);
+}
+
+std::optional<std::uint32_t> ParseUIntText(const std::string& text) {
+  return ParseIntegerText<std::uint32_t>(text, false);
+}
+
+std::optional<float> ParseFloatText(const std::string& text) {
+  const std::string window = ExchangeWindow(text);
+  const std::size_t start = SkipBlanks(window, 0);
+  const char lead = start < window.size() ? window[start] : '\0';
+
+  bool negative = false;
+  std::string normalised;
+  long long decimalOrder = 0;
+  const std::size_t end = ScanDecimal(window, start, negative, normalised, decimalOrder);
+
+  double magnitude = 0.0;
+  if (end != start) {
+    // from_chars reads with '.' as its point whatever the locale.
+    const auto result =
+        std::from_chars(normalised.data(), normalised.data() + normalised.size(), magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+      magnitude = decimalOrder > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (result.ec != std::errc()) {
+      magnitude = 0.0;
+    }
+  }
+
+  if (magnitude == 0.0 && lead != '0') return std::nullopt;
+  if (!OnlyBlanksFrom(window, end)) return std::nullopt;
+
+  // Numbers beyond single precision are held at its limits, never infinite.
+  const float single = magnitude > FLT_MAX ? FLT_MAX : static_cast<float>(magnitude);
+  return negative ? -single : single;
+}
+
+std::string FormatIntText(std::int32_t value) { return std::to_string(value); }
+
+std::string FormatUIntText(std::uint32_t value) { return std::to_string(value); }
+
+std::string FormatFloatText(float value) {
+  // "%.*g" with precision 6; to_chars gives the same text without a locale's point.
+  std::string text(32, '\0');
+  const auto result = std::to_chars(&text[0], &text[0] + text.size(), static_cast<double>(value),
+                                    std::chars_format::general, 6);
+  text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+  return text;
+}
+
+std::string FillRangeMessage(const std::string& message, std::uint32_t minimum,
+                             std::uint32_t maximum) {
+  std::string filled;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    if (message[i] == '%' && i + 1 < message.size() &&
+        (message[i + 1] == '1' || message[i + 1] == '2')) {
+      filled += FormatUIntText(message[i + 1] == '1' ? minimum : maximum);
+      ++i;
+    } else {
+      filled.push_back(message[i]);
+    }
+  }
+  return filled;
+}

@@ -1,0 +1,85 @@
+#include "core/option_set.h"
+
+#include <cstddef>
+
+const OptionKey kOptionKeys[kOptionCount] = {
+    {"chkspd", 0},   {"crossing", 0},  {"userw1", 0},       {"userw2", 0},
+    {"active", 0},   {"nocrew", 0},    {"dontsetflaps", 0}, {"noflaps", 0},
+    {"newatis", 0},  {"atistext", 0},  {"newatc", 0},       {"pcm", 0},
+    {"heavy", 0},    {"maxtime", 0},   {"cground1", 0},     {"defwavfolder", 0},
+    {"resetalt", 0}, {"noaltcall", 0}, {"enroutealt", 420}, {"traffic", 0},
+};
+
+namespace {
+
+// The field of each key, in the order of kOptionKeys. Exactly one of the two
+// pointers is set: the signed fields and the two unsigned numbers.
+struct OptionField {
+  std::int32_t OptionSet::*signedField;
+  std::uint32_t OptionSet::*unsignedField;
+};
+
+constexpr OptionField Signed(std::int32_t OptionSet::*field) { return {field, nullptr}; }
+constexpr OptionField Unsigned(std::uint32_t OptionSet::*field) { return {nullptr, field}; }
+
+const OptionField kOptionFields[kOptionCount] = {
+    Signed(&OptionSet::chkspd),       Signed(&OptionSet::crossing),  Signed(&OptionSet::userw1),
+    Signed(&OptionSet::userw2),       Signed(&OptionSet::active),    Signed(&OptionSet::nocrew),
+    Signed(&OptionSet::dontsetflaps), Signed(&OptionSet::noflaps),   Signed(&OptionSet::newatis),
+    Signed(&OptionSet::atistext),     Signed(&OptionSet::newatc),    Signed(&OptionSet::pcm),
+    Signed(&OptionSet::heavy),        Unsigned(&OptionSet::maxtime), Signed(&OptionSet::cground1),
+    Signed(&OptionSet::defwavfolder), Signed(&OptionSet::resetalt),  Signed(&OptionSet::noaltcall),
+    Unsigned(&OptionSet::enroutealt), Signed(&OptionSet::traffic),
+};
+
+void StoreField(OptionSet& options, const OptionField& field, std::uint32_t value) {
+  if (field.signedField) {
+    // The store holds 32-bit patterns: a signed field takes the pattern as it is.
+    options.*field.signedField = static_cast<std::int32_t>(value);
+  } else {
+    options.*field.unsignedField = value;
+  }
+}
+
+std::uint32_t FieldValue(const OptionSet& options, const OptionField& field) {
+  return field.signedField ? static_cast<std::uint32_t>(options.*field.signedField)
+                           : options.*field.unsignedField;
+}
+
+}  // namespace
+
+OptionSet ReadOptionSet(const ReadOptionValue& read) {
+  OptionSet options;
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    StoreField(options, kOptionFields[i], read(kOptionKeys[i].key, kOptionKeys[i].defaultValue));
+  }
+  options.enroutealt = NormaliseEnrouteAlt(options.enroutealt);
+  return options;
+}
+
+void WriteOptionSet(const OptionSet& options, const WriteOptionValue& write) {
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    write(kOptionKeys[i].key, FieldValue(options, kOptionFields[i]));
+  }
+}
+
+std::uint32_t NormaliseEnrouteAlt(std::uint32_t stored) {
+  std::uint32_t level = stored;
+  if (level >= 600) {
+    level = 600;
+  } else if (level <= 420) {
+    level = 420;
+  }
+  return level / 10 * 10;
+}
+
+std::string AppNameFromModulePath(const std::string& modulePath) {
+  const std::size_t separator = modulePath.find_last_of("\\/:");
+  const std::size_t baseStart = separator == std::string::npos ? 0 : separator + 1;
+  const std::size_t dot = modulePath.rfind('.');
+  // A dot in a directory name is not an extension of the program's name.
+  if (dot != std::string::npos && dot >= baseStart) {
+    return modulePath.substr(baseStart, dot - baseStart);
+  }
+  return modulePath.substr(baseStart);
+}
