@@ -156,11 +156,12 @@ std::optional<float> ParseFloatText(const std::string& text) {
     }
   }
 
-  if (magnitude == 0.0 && lead != '0') return std::nullopt;
-  if (!OnlyBlanksFrom(window, end)) return std::nullopt;
-
-  // Numbers beyond single precision are held at its limits, never infinite.
+  // Numbers beyond single precision are held at its largest value, never
+  // infinite; one too small for it becomes zero and is then rejected like any
+  // zero that is not written with a leading '0'.
   const float single = magnitude > FLT_MAX ? FLT_MAX : static_cast<float>(magnitude);
+  if (single == 0.0f && lead != '0') return std::nullopt;
+  if (!OnlyBlanksFrom(window, end)) return std::nullopt;
   return negative ? -single : single;
 }
 

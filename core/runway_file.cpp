@@ -160,6 +160,8 @@ RunwayLists ReadRunwayFile(const std::string& firstHeader, const std::string& se
 bool WriteRunwayFile(const std::string& firstHeader, const std::string& secondHeader,
                      const std::vector<std::string>& first, const std::vector<std::string>& second,
                      ReplaceFileFn replace, const std::string& path, const std::string& twinPath) {
+  if (!replace) return false;
+
   // A runway file that exists but cannot be read must not be replaced by one
   // that lacks its other airports.
   std::string old;

@@ -257,6 +257,10 @@ TEST_F(RunwayFileTest, FailedReplaceKeepsTheOldFileAndRemovesTheTwin) {
   EXPECT_EQ(ReadBytes(ini), old);
   EXPECT_FALSE(FileExists(twin));
 
+  EXPECT_FALSE(WriteRunwayFile(kFirst, kSecond, {"09"}, {}, nullptr, ini, twin));
+  EXPECT_EQ(ReadBytes(ini), old);
+  EXPECT_FALSE(FileExists(twin));
+
   std::filesystem::remove(ini);
   EXPECT_FALSE(WriteRunwayFile(kFirst, kSecond, {"09"}, {}, FailingReplace, ini, twin));
   EXPECT_FALSE(FileExists(ini));
