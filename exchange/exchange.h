@@ -11,7 +11,7 @@ class CDialog;
 class CWnd;
 
 struct ExchangeContext {
-  bool save;            // true: controls to members, with validation
+  bool save;  // true: controls to members, with validation
   CDialog& dialog;
   HWND lastControl = nullptr;
   bool lastIsEdit = false;

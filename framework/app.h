@@ -49,6 +49,9 @@ class CWinApp {
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
+// The program's foremost window: the most recently active window owned by the
+// main window (the main window itself when it owns none); null without a main window.
+HWND AfxGetForemostWindow();
 
 // Registers the common control classes the dialog templates use (trackbar, list
 // box, ...). Called once at start-up.

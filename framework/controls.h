@@ -6,8 +6,8 @@
 
 class CSliderCtrl : public CWnd {
  public:
-  int GetPos() const;                      // TBM_GETPOS
-  void SetPos(int position) const;         // TBM_SETPOS with redraw
+  int GetPos() const;               // TBM_GETPOS
+  void SetPos(int position) const;  // TBM_SETPOS with redraw
 };
 
 class CListBox : public CWnd {

@@ -3,6 +3,8 @@
 // steps that run a data exchange.
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/wnd.h"
 
 struct ExchangeContext;
@@ -23,6 +25,10 @@ class CDialog : public CWnd {
 
   // The dialog whose exchange is running on this thread (null outside one).
   static HWND ExchangeWindow();
+
+  // Lets go of `wrapper` (Detach) when this dialog's window is destroyed, so that
+  // the next run of the dialog binds it again. Used by ExchangeControl.
+  void DetachOnDestroy(CWnd& wrapper);
 
  protected:
   virtual void DoDataExchange(ExchangeContext& dx);
@@ -45,8 +51,7 @@ class CDialog : public CWnd {
     void (Dialog::*handler)();
   };
   template <class Dialog, size_t N>
-  static bool Dispatch(Dialog* dialog, const CommandEntry<Dialog> (&map)[N], UINT id,
-                       UINT code) {
+  static bool Dispatch(Dialog* dialog, const CommandEntry<Dialog> (&map)[N], UINT id, UINT code) {
     for (const auto& entry : map) {
       if (entry.id == id && entry.code == code) {
         (dialog->*entry.handler)();
@@ -62,4 +67,8 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR RouteCommand(WPARAM wParam);
+  void ReleaseWindow();
+
+  std::vector<CWnd*> m_boundWrappers;
 };

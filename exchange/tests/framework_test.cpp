@@ -1,0 +1,234 @@
+// The framework around the exchange: message boxes, the settings store, the
+// wait cursor, command routing, start-up and the file replacement.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "exchange/tests/dialog_fixture.h"
+#include "framework/file_replace.h"
+
+namespace {
+
+using FrameworkTest = DialogTest;
+
+struct BoxStyle {
+  const char* name;
+  UINT type;
+  bool exclamation;
+  int buttons;
+};
+
+TEST(MessageBoxTest, BoxesWithoutAnIconGetTheExclamationMark) {
+  const BoxStyle styles[] = {
+      {"OK", MB_OK, true, 1},
+      {"OK/Cancel", MB_OKCANCEL, true, 2},
+      {"Yes/No", MB_YESNO, true, 2},
+      {"Yes/No/Cancel", MB_YESNOCANCEL, true, 3},
+      {"an icon of its own", MB_OK | MB_ICONINFORMATION, false, 1},
+      {"Retry/Cancel", MB_RETRYCANCEL, false, 2},
+  };
+  BoxAnswerer boxes;
+  for (const BoxStyle& style : styles) {
+    SCOPED_TRACE(style.name);
+    AfxMessageBox(std::string("Style ") + style.name, style.type);
+    const std::vector<BoxRecord> shown = boxes.Boxes();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(std::string("Style ") + style.name, shown.back().text);
+    EXPECT_EQ(style.exclamation, shown.back().exclamationIcon);
+    EXPECT_EQ(style.buttons, shown.back().buttons);
+    // Without a main window the box has no owner.
+    EXPECT_EQ(nullptr, shown.back().owner);
+    EXPECT_EQ("exchange_tests", shown.back().caption);
+  }
+  EXPECT_EQ(std::size(styles), boxes.Count());
+}
+
+TEST(MessageBoxTest, StringTableMessagesAreShownAsTheyStand) {
+  EXPECT_EQ("Please enter an integer between %1 and %2.",
+            LoadResourceString(IDS_PARSE_INT_RANGE_TEXT));
+  EXPECT_EQ("", LoadResourceString(12345));
+  BoxAnswerer boxes;
+  AfxMessageBox(IDS_PARSE_REAL_TEXT);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("Please enter a number.", boxes.Boxes()[0].text);
+  EXPECT_TRUE(boxes.Boxes()[0].exclamationIcon);
+}
+
+TEST_F(FrameworkTest, ABoxAboveAnotherWindowDisablesTheMainWindowToo) {
+  HWND popup = nullptr;
+  bool mainEnabledDuringBox = true;
+  Run([&] {
+    const HWND main = dlg.GetSafeHwnd();
+    popup =
+        CreateWindowExA(0, "STATIC", "Above the main window", WS_POPUP | WS_VISIBLE | WS_CAPTION,
+                        50, 50, 200, 80, main, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, popup);
+    SetActiveWindow(popup);
+    ASSERT_EQ(popup, AfxGetForemostWindow());
+    boxes.SetWhileOpen([&, main](HWND) { mainEnabledDuringBox = IsWindowEnabled(main) != FALSE; });
+    AfxMessageBox("Above");
+    boxes.SetWhileOpen(nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    DestroyWindow(popup);
+  });
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ(popup, boxes.Boxes()[0].owner);
+  EXPECT_FALSE(mainEnabledDuringBox);
+}
+
+TEST_F(FrameworkTest, TheMainWindowOwnsTheBoxWhenNothingIsAboveIt) {
+  bool mainEnabledAfter = false;
+  HWND main = nullptr;
+  Run([&] {
+    main = dlg.GetSafeHwnd();
+    AfxMessageBox("Plain");
+    mainEnabledAfter = IsWindowEnabled(dlg.GetSafeHwnd()) != FALSE;
+  });
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ(main, boxes.Boxes()[0].owner);
+  EXPECT_TRUE(mainEnabledAfter);
+}
+
+TEST_F(FrameworkTest, TheWaitCursorIsShownOverTheDialogUntilItEnds) {
+  const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+  const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+  Run([&] {
+    const HWND window = dlg.GetSafeHwnd();
+    const auto askCursor = [&] {
+      SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+      return GetCursor();
+    };
+    EXPECT_EQ(arrow, askCursor());
+    App().BeginWaitCursor();
+    EXPECT_TRUE(App().IsWaitCursorShown());
+    EXPECT_EQ(wait, GetCursor());
+    EXPECT_EQ(wait, askCursor());
+    App().BeginWaitCursor();
+    App().EndWaitCursor();
+    EXPECT_EQ(wait, askCursor());
+    App().EndWaitCursor();
+    EXPECT_FALSE(App().IsWaitCursorShown());
+    EXPECT_EQ(arrow, askCursor());
+    App().EndWaitCursor();  // one end too many changes nothing
+    EXPECT_FALSE(App().IsWaitCursorShown());
+  });
+}
+
+TEST_F(FrameworkTest, CommandsTheDialogDoesNotHandleGoToTheApplication) {
+  Run([&] {
+    App().commands.clear();
+    SendMessageA(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(57670, 0), 0);  // help
+    SendMessageA(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kMenuCommand, 0), 0);
+    EXPECT_EQ(std::vector<UINT>{57670}, App().commands);
+    EXPECT_EQ(1, dlg.menuCommands);
+  });
+}
+
+TEST(StartUpTest, AfxWinMainRunsInitInstanceAndReturnsZero) {
+  const int runsBefore = App().initInstanceRuns;
+  EXPECT_EQ(0, AfxWinMain(GetModuleHandleA(nullptr)));
+  EXPECT_EQ(runsBefore + 1, App().initInstanceRuns);
+  EXPECT_EQ(GetModuleHandleA(nullptr), AfxGetResourceHandle());
+  EXPECT_EQ(&App(), AfxGetApp());
+  EXPECT_TRUE(Enable3dControlsStatic());
+}
+
+// The settings store of the test program: HKCU\software\<company>\exchange_tests.
+class ProfileTest : public testing::Test {
+ protected:
+  static constexpr const char* kCompany = "ZuruFrameworkTests";
+  static constexpr const char* kSection = "profile";
+
+  void SetUp() override {
+    DeleteKeys();
+    App().SetRegistryKey(kCompany);
+  }
+  void TearDown() override { DeleteKeys(); }
+
+  static std::string SectionPath() {
+    return std::string("software\\") + kCompany + "\\" + App().AppName() + "\\" + kSection;
+  }
+  static void DeleteKeys() {
+    const std::string company = std::string("software\\") + kCompany;
+    RegDeleteKeyA(HKEY_CURRENT_USER, SectionPath().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, (company + "\\" + App().AppName()).c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, company.c_str());
+  }
+  static void Store(const char* entry, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, nullptr,
+                                             0, KEY_WRITE, nullptr, &key, nullptr));
+    RegSetValueExA(key, entry, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+};
+
+TEST_F(ProfileTest, AFirstReadGivesTheDefaultAndCreatesTheKeyPath) {
+  EXPECT_EQ(420u, App().GetProfileInt(kSection, "enroutealt", 420));
+  EXPECT_EQ(0xFFFFFFFFu, App().GetProfileInt(kSection, "missing", -1));
+  HKEY key = nullptr;
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ, &key));
+  if (key) {
+    DWORD values = 99;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    EXPECT_EQ(0u, values);
+    RegCloseKey(key);
+  }
+}
+
+TEST_F(ProfileTest, WrittenValuesAreDwordsAndReadBack) {
+  EXPECT_TRUE(App().WriteProfileInt(kSection, "enroutealt", 455));
+  EXPECT_TRUE(App().WriteProfileInt(kSection, "traffic", -1));
+  EXPECT_EQ(455u, App().GetProfileInt(kSection, "enroutealt", 420));
+  EXPECT_EQ(0xFFFFFFFFu, App().GetProfileInt(kSection, "traffic", 0));
+
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ, &key));
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "enroutealt", nullptr, &type,
+                                            reinterpret_cast<BYTE*>(&value), &size));
+  RegCloseKey(key);
+  EXPECT_EQ(DWORD(REG_DWORD), type);
+  EXPECT_EQ(4u, size);
+  EXPECT_EQ(455u, value);
+}
+
+TEST_F(ProfileTest, ValuesOfOtherTypesAreTakenByTheirBytesWhenTheyFit) {
+  const BYTE eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  const BYTE two[2] = {0x34, 0x12};
+  Store("long", REG_BINARY, eight, sizeof(eight));
+  Store("short", REG_BINARY, two, sizeof(two));
+  Store("text", REG_SZ, "12", 3);
+  Store("longtext", REG_SZ, "1234", 5);
+  EXPECT_EQ(7u, App().GetProfileInt(kSection, "long", 7));
+  EXPECT_EQ(0x1234u, App().GetProfileInt(kSection, "short", 7));
+  EXPECT_EQ(0x3231u, App().GetProfileInt(kSection, "text", 7));
+  EXPECT_EQ(7u, App().GetProfileInt(kSection, "longtext", 7));
+}
+
+std::string Contents(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+TEST(FileReplaceTest, ReplacesAnExistingFileAndFailsWithoutASource) {
+  const char* from = "replace_from.tmp";
+  const char* to = "replace_to.tmp";
+  std::ofstream(from, std::ios::binary) << "new";
+  std::ofstream(to, std::ios::binary) << "old";
+  EXPECT_TRUE(ReplaceFileWin32(from, to));
+  EXPECT_EQ("new", Contents(to));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(from));
+  EXPECT_FALSE(ReplaceFileWin32(from, to));
+  EXPECT_EQ("new", Contents(to));
+  std::remove(to);
+}
+
+}  // namespace
