@@ -1,0 +1,159 @@
+// How soon ZURU.EXE ends after the program it handed the adventure to has ended:
+// "Create &adventure" starts the stand-in for zuru2.exe, which is held until the
+// bench lets it go; the time runs from the moment the stand-in marks its end
+// ("stub-ended", written just before it exits) until ZURU.EXE has exited. The
+// written bound is 500 ms (one poll period). Prints figures.
+//
+//   handoff_bench [runs]     (default 20)
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "driver/dialog.h"
+#include "driver/files.h"
+#include "driver/process.h"
+#include "driver/wait.h"
+#include "driver/zuru_session.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr DWORD kDeadlineMs = 30000;
+
+// A handle to wait on the running stand-in (either name), or null.
+HANDLE OpenStandIn() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  HANDLE found = nullptr;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found;
+       more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "zuru2.exe") == 0 ||
+        lstrcmpiA(entry.szExeFile, "patch.exe") == 0) {
+      found = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    }
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+struct HandOff {
+  double standInExit = -1;  // from its mark until its process has ended
+  double dialogGone = -1;   // from its mark until the options dialog has gone
+  double zuruExit = -1;     // from its mark until ZURU.EXE has ended
+};
+constexpr double kBoundMs = 500;
+
+// Times from the stand-in's mark of its end; negative when a step did not happen
+// in time.
+HandOff MeasureHandOff() {
+  HandOff result;
+  e2e::ZuruSession session;
+  const std::string zuruExe = session.PathOf("ZURU.EXE");
+  session.HoldStub();
+  session.Start("\"" + zuruExe + "\" -E " + session.PathOf(e2e::kAdventureName));
+  e2e::Dialog options = session.Options(kDeadlineMs);
+  // Whichever of the two stand-ins "&Use Quirtel" picks, it is held the same way.
+  options.PostClick(IDC_CREATE_ADVENTURE);
+  if (!e2e::WaitUntil([&] { return !session.StubRuns().empty(); }, kDeadlineMs)) return result;
+  HANDLE standIn = OpenStandIn();
+
+  session.ReleaseStub();
+  // Polled every millisecond: the driver's usual poll would blur the figure.
+  const double deadline = e2e::NowMs() + kDeadlineMs;
+  while (!session.StubEnded() && e2e::NowMs() < deadline) Sleep(1);
+  const double stubEnded = e2e::NowMs();
+  if (!session.StubEnded()) return result;
+  if (standIn && WaitForSingleObject(standIn, kDeadlineMs) == WAIT_OBJECT_0) {
+    result.standInExit = e2e::NowMs() - stubEnded;
+  }
+  if (standIn) CloseHandle(standIn);
+  while (options.IsOpen() && e2e::NowMs() < deadline) Sleep(1);
+  if (!options.IsOpen()) result.dialogGone = e2e::NowMs() - stubEnded;
+  if (session.WaitForExit(kDeadlineMs)) result.zuruExit = e2e::NowMs() - stubEnded;
+  return result;
+}
+
+// For comparison: how long Wine takes from the close of the empty dialog of
+// bench/empty_dialog until that program has exited. Negative on failure.
+double EmptyDialogExit() {
+  e2e::TestFolder folder;
+  const std::string exe = folder / "empty_dialog.exe";
+  if (!e2e::CopyFileTo(e2e::ProgramFolder() + "empty_dialog.exe", exe)) return -1;
+  e2e::Process process(exe, "\"" + exe + "\"", folder.Path());
+  std::vector<HWND> dialogs;
+  if (!e2e::WaitUntil([&] { return !(dialogs = e2e::VisibleDialogs(process.Id())).empty(); },
+                      kDeadlineMs)) {
+    return -1;
+  }
+  const double closed = e2e::NowMs();
+  PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
+  if (!process.WaitForExit(kDeadlineMs)) return -1;
+  return e2e::NowMs() - closed;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+  std::printf("Hand-off: from the end of the started program until ZURU.EXE has exited,\n");
+  std::printf("under Wine (%d runs, after one warm-up run)\n\n", runs);
+  MeasureHandOff();
+
+  std::vector<double> times, standInTimes, dialogTimes;
+  std::printf("%5s %14s %22s %18s\n", "run", "ZURU.EXE ms", "(stand-in's exit ms)",
+              "(dialog gone ms)");
+  for (int run = 1; run <= runs; ++run) {
+    const HandOff handOff = MeasureHandOff();
+    if (handOff.zuruExit < 0) {
+      std::printf("%5d  a step did not happen within %lu ms\n", run, kDeadlineMs);
+      continue;
+    }
+    times.push_back(handOff.zuruExit);
+    if (handOff.standInExit >= 0) standInTimes.push_back(handOff.standInExit);
+    if (handOff.dialogGone >= 0) dialogTimes.push_back(handOff.dialogGone);
+    std::printf("%5d %14.1f %22.1f %18.1f\n", run, handOff.zuruExit, handOff.standInExit,
+                handOff.dialogGone);
+    std::fflush(stdout);
+  }
+  if (times.empty()) return 1;
+  std::sort(times.begin(), times.end());
+  const auto over =
+      std::count_if(times.begin(), times.end(), [](double t) { return t > kBoundMs; });
+  std::printf(
+      "\nmin %.1f ms, median %.1f ms, max %.1f ms; bound %.0f ms: %ld of %zu runs above it\n",
+      times.front(), Median(times), times.back(), kBoundMs, static_cast<long>(over), times.size());
+  if (!standInTimes.empty()) {
+    std::printf("  the stand-in's process had ended a median of %.1f ms after its mark\n",
+                Median(standInTimes));
+  }
+  if (!dialogTimes.empty()) {
+    std::printf("  ZURU.EXE's options dialog had gone a median of %.1f ms after it\n",
+                Median(dialogTimes));
+  }
+  // Wine's own cost of ending any dialog program, for comparison.
+  std::vector<double> emptyExits;
+  for (int run = 0; run < 5; ++run) {
+    const double ms = EmptyDialogExit();
+    if (ms >= 0) emptyExits.push_back(ms);
+  }
+  if (!emptyExits.empty()) {
+    std::printf(
+        "  the empty dialog program exits a median of %.1f ms after its dialog is "
+        "closed\n",
+        Median(emptyExits));
+  }
+  return 0;
+}
