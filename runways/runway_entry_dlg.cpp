@@ -15,7 +15,7 @@ void CRunwayEntryDlg::DoDataExchange(ExchangeContext& dx) {
 }
 
 BOOL CRunwayEntryDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  if (!CDialog::OnInitDialog()) return FALSE;  // it has ended the dialog
   // A new runway starts as runway 01 with an ILS on 110.00, used both ways.
   m_ils = 1;
   m_frequency = 110.0f;

@@ -27,7 +27,7 @@ void CRunwaysDlg::DoDataExchange(ExchangeContext& dx) {
 }
 
 BOOL CRunwaysDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  if (!CDialog::OnInitDialog()) return FALSE;  // it has ended the dialog
   UpdateData(FALSE);
   ApplyEnabling(kFirst);
   ApplyEnabling(kSecond);
