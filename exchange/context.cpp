@@ -22,7 +22,8 @@ HWND ExchangeContext::PrepareEditControl(int id) {
 
 void ExchangeContext::Fail() {
   if (save && lastControl) {
-    // Back to the field the user has to correct, with its text ready to be typed over.
+    // Back to the field the user has to correct, with its text ready to be typed
+    // over. (The system gives no focus to a disabled field; its text is still selected.)
     ::SetFocus(lastControl);
     if (lastIsEdit) {
       ::SendMessageA(lastControl, EM_SETSEL, 0, -1);

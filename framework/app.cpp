@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/option_set.h"
+#include "framework/exceptions.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -94,7 +95,11 @@ int AfxWinMain(HINSTANCE instance) {
     app->m_hInstance = instance;
     // The program has no message loop of its own: it ends when start-up returns,
     // whatever start-up returns, and sets no exit status of its own.
-    app->InitInstance();
+    try {
+      app->InitInstance();
+    } catch (...) {
+      ReportCurrentException();
+    }
   }
   return 0;
 }

@@ -63,9 +63,11 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM param) {
   const std::string kind = ClassOf(child);
   if (kind == "Static") {
     if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      const LRESULT icon = AskWindow(child, STM_GETICON, 0, 0);
+      if (IsWindowVisible(child)) {
+        contents.record.icon = reinterpret_cast<HICON>(AskWindow(child, STM_GETICON, 0, 0));
+      }
       contents.record.exclamationIcon =
-          icon != 0 && reinterpret_cast<HICON>(icon) == LoadIcon(nullptr, IDI_EXCLAMATION);
+          contents.record.icon && contents.record.icon == LoadIcon(nullptr, IDI_EXCLAMATION);
     } else {
       const std::string text = TextOf(child);
       if (!text.empty()) {

@@ -12,6 +12,7 @@ struct BoxRecord {
   std::string caption;
   std::string text;
   HWND owner = nullptr;
+  HICON icon = nullptr;  // null when the box shows none
   bool exclamationIcon = false;
   int buttons = 0;
 };

@@ -15,18 +15,18 @@ using FrameworkTest = DialogTest;
 struct BoxStyle {
   const char* name;
   UINT type;
-  bool exclamation;
+  LPCSTR icon;  // a system icon, or null for none
   int buttons;
 };
 
 TEST(MessageBoxTest, BoxesWithoutAnIconGetTheExclamationMark) {
   const BoxStyle styles[] = {
-      {"OK", MB_OK, true, 1},
-      {"OK/Cancel", MB_OKCANCEL, true, 2},
-      {"Yes/No", MB_YESNO, true, 2},
-      {"Yes/No/Cancel", MB_YESNOCANCEL, true, 3},
-      {"an icon of its own", MB_OK | MB_ICONINFORMATION, false, 1},
-      {"Retry/Cancel", MB_RETRYCANCEL, false, 2},
+      {"OK", MB_OK, IDI_EXCLAMATION, 1},
+      {"OK/Cancel", MB_OKCANCEL, IDI_EXCLAMATION, 2},
+      {"Yes/No", MB_YESNO, IDI_EXCLAMATION, 2},
+      {"Yes/No/Cancel", MB_YESNOCANCEL, IDI_EXCLAMATION, 3},
+      {"an icon of its own", MB_OK | MB_ICONINFORMATION, IDI_ASTERISK, 1},
+      {"Retry/Cancel", MB_RETRYCANCEL, nullptr, 2},
   };
   BoxAnswerer boxes;
   for (const BoxStyle& style : styles) {
@@ -35,7 +35,7 @@ TEST(MessageBoxTest, BoxesWithoutAnIconGetTheExclamationMark) {
     const std::vector<BoxRecord> shown = boxes.Boxes();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(std::string("Style ") + style.name, shown.back().text);
-    EXPECT_EQ(style.exclamation, shown.back().exclamationIcon);
+    EXPECT_EQ(style.icon ? LoadIcon(nullptr, style.icon) : nullptr, shown.back().icon);
     EXPECT_EQ(style.buttons, shown.back().buttons);
     // Without a main window the box has no owner.
     EXPECT_EQ(nullptr, shown.back().owner);
