@@ -2,7 +2,7 @@
 // "Create &adventure" starts the stand-in for zuru2.exe, which is held until the
 // bench lets it go; the time runs from the moment the stand-in marks its end
 // ("stub-ended", written just before it exits) until ZURU.EXE has exited. The
-// written bound is 500 ms (one poll period). Prints figures.
+// bound is 500 ms (one poll period of ZURU.EXE). Prints figures.
 //
 //   handoff_bench [runs]     (default 20)
 #include <windows.h>
@@ -104,6 +104,15 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+void PrintSpread(const char* what, std::vector<double> times) {
+  if (times.empty()) return;
+  std::sort(times.begin(), times.end());
+  const auto over =
+      std::count_if(times.begin(), times.end(), [](double t) { return t > kBoundMs; });
+  std::printf("  %-34s min %7.1f  median %7.1f  max %7.1f ms  (%ld of %zu above the bound)\n", what,
+              times.front(), Median(times), times.back(), static_cast<long>(over), times.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,31 +138,17 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   if (times.empty()) return 1;
-  std::sort(times.begin(), times.end());
-  const auto over =
-      std::count_if(times.begin(), times.end(), [](double t) { return t > kBoundMs; });
-  std::printf(
-      "\nmin %.1f ms, median %.1f ms, max %.1f ms; bound %.0f ms: %ld of %zu runs above it\n",
-      times.front(), Median(times), times.back(), kBoundMs, static_cast<long>(over), times.size());
-  if (!standInTimes.empty()) {
-    std::printf("  the stand-in's process had ended a median of %.1f ms after its mark\n",
-                Median(standInTimes));
-  }
-  if (!dialogTimes.empty()) {
-    std::printf("  ZURU.EXE's options dialog had gone a median of %.1f ms after it\n",
-                Median(dialogTimes));
-  }
+  std::printf("\nafter the stand-in's end (bound %.0f ms):\n", kBoundMs);
+  PrintSpread("ZURU.EXE had exited", times);
+  PrintSpread("its options dialog had gone", dialogTimes);
+  PrintSpread("the stand-in's process had ended", standInTimes);
   // Wine's own cost of ending any dialog program, for comparison.
   std::vector<double> emptyExits;
   for (int run = 0; run < 5; ++run) {
     const double ms = EmptyDialogExit();
     if (ms >= 0) emptyExits.push_back(ms);
   }
-  if (!emptyExits.empty()) {
-    std::printf(
-        "  the empty dialog program exits a median of %.1f ms after its dialog is "
-        "closed\n",
-        Median(emptyExits));
-  }
+  std::printf("for comparison, from closing its dialog until it has exited:\n");
+  PrintSpread("the empty dialog program", emptyExits);
   return 0;
 }
