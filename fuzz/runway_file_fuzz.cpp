@@ -96,9 +96,10 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// For an old file of plain lines (each ended by "\n", at most 254 characters, no
-// carriage return): its lines outside the two sections, as they must be copied.
-bool PlainOtherLines(const std::string& old, const std::string& firstHeader,
+// For an old file of whole lines (each ended by "\n" or "\r\n", at most 254
+// characters without its end): its lines outside the two sections, as they must
+// be copied, with "\r\n" ends.
+bool WholeOtherLines(const std::string& old, const std::string& firstHeader,
                      const std::string& secondHeader, std::string& copied) {
   if (!old.empty() && old.back() != '\n') return false;
   copied.clear();
@@ -106,9 +107,10 @@ bool PlainOtherLines(const std::string& old, const std::string& firstHeader,
   std::size_t start = 0;
   while (start < old.size()) {
     const std::size_t end = old.find('\n', start);
-    const std::string line = old.substr(start, end - start);
+    std::string line = old.substr(start, end - start);
     start = end + 1;
-    if (line.size() > 254 || line.find('\r') != std::string::npos) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 254) return false;
     if (StartsWith(line, firstHeader) || StartsWith(line, secondHeader)) {
       inside = true;
     } else if (StartsWith(line, "[")) {
@@ -162,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::string copied;
-  if (hasOldFile && PlainOtherLines(old, firstHeader, secondHeader, copied)) {
+  if (hasOldFile && WholeOtherLines(old, firstHeader, secondHeader, copied)) {
     FUZZ_CHECK(saved == copied + sections);
   }
   return 0;
