@@ -1,0 +1,43 @@
+#include "driver/process.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace e2e {
+
+Process::Process(const std::string& exePath, const std::string& commandLine,
+                 const std::string& workingFolder) {
+  // CreateProcessA may write into the command line: hand it a private copy.
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingFolder.c_str(), &startup, &m_info)) {
+    throw std::runtime_error("cannot start " + exePath + " (error " +
+                             std::to_string(GetLastError()) + ")");
+  }
+}
+
+Process::~Process() {
+  Kill();
+  CloseHandle(m_info.hThread);
+  CloseHandle(m_info.hProcess);
+}
+
+bool Process::HasExited() const { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }
+
+std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(m_info.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(m_info.hProcess, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (HasExited()) return;
+  TerminateProcess(m_info.hProcess, 1);
+  WaitForSingleObject(m_info.hProcess, 5000);
+}
+
+}  // namespace e2e

@@ -1,0 +1,115 @@
+// The safe ends the program gives to situations that would otherwise go wrong: a
+// bad field when "Create &adventure" is pressed, and Cancel while the started
+// program still runs.
+#include <functional>
+
+#include "zuru_e2e.h"
+
+namespace e2e {
+namespace {
+
+class MendedFaultsTest : public ZuruTest {};
+
+struct BadFieldCase {
+  std::string name;
+  std::map<std::string, DWORD> stored;
+  EnablingFlags flags;
+  int edit;
+  std::string badText;
+  std::string message;
+  std::string goodText;
+  std::string switches;  // what patch.exe then gets
+};
+
+TEST_F(MendedFaultsTest, BadFieldOnCreateStopsTheLaunchAndUnlocksTheDialog) {
+  const std::vector<BadFieldCase> cases = {
+      {"seconds not a number",
+       {{"active", 1}, {"newatc", 1}},
+       EnablingFlags{true, false, true, false, false},
+       IDC_MAXTIME,
+       "abc",
+       "Please enter a positive integer.",
+       "15",
+       " -CREW -FLAPS -SETFLPS -NOATIS -NOATISTXT -NEWATC -WAV -LIGHT -NOSPD -NOXXX"
+       " -ALT000 -ATCSEC15 -TRAFFIC000 -NR1 -NR2 -CG1A -ALT -VELMORAWAV"},
+      {"level out of range",
+       {{"active", 1}, {"resetalt", 1}},
+       EnablingFlags{true, false, false, false, true},
+       IDC_ENROUTEALT,
+       "700",
+       "Please enter an integer between 420 and 600.",
+       "600",
+       " -CREW -FLAPS -SETFLPS -NOATIS -NOATISTXT -NOATC -WAV -LIGHT -NOSPD -NOXXX"
+       " -ALT600 -ATCSEC0 -TRAFFIC000 -NR1 -NR2 -CG1A -ALT -VELMORAWAV"},
+  };
+  for (const BadFieldCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteStore();
+    WriteStore(c.stored);
+    ZuruSession session;
+    session.Start(kStartLine);
+    Dialog dialog = session.Options();
+    dialog.Type(c.edit, c.badText);
+    CreateAdventure(dialog);
+
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(session.Program().Id(), dialog.Handle());
+    ASSERT_TRUE(box.has_value()) << "no message box";
+    EXPECT_EQ(box->caption, "ZURU");
+    EXPECT_EQ(box->text, c.message);
+    AnswerOk(*box);
+
+    ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
+        << "the dialog stayed locked";
+    EXPECT_TRUE(FollowsEnablingRules(dialog, c.flags));
+    EXPECT_EQ(dialog.FocusId(), c.edit);
+    EXPECT_EQ(dialog.Selection(c.edit), std::make_pair(0, static_cast<int>(c.badText.size())));
+    EXPECT_TRUE(StoreHolds(c.stored)) << "nothing may be stored";
+    EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
+    EXPECT_FALSE(session.Program().HasExited());
+
+    dialog.Type(c.edit, c.goodText);
+    CreateAdventure(dialog);
+    ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));
+    std::vector<StubRun> runs = session.StubRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, HandedOver("patch.exe", kStartLine + c.switches));
+    EXPECT_TRUE(session.AdventureExists());
+  }
+}
+
+TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
+  WriteStore({{"active", 1}});
+  ZuruSession session;
+  session.HoldStub();
+  session.Start(kStartLine);
+  Dialog dialog = session.Options();
+  CreateAdventure(dialog);
+  ASSERT_TRUE(WaitUntil([&] { return session.StubRuns().size() == 1; }))
+      << "the stand-in did not start";
+  ASSERT_TRUE(WaitUntil([&] { return !dialog.Enabled(IDC_CREATE_ADVENTURE); }));
+  EXPECT_TRUE(AllDisabled(dialog));
+
+  const std::vector<std::pair<std::string, std::function<void()>>> cancels = {
+      {"Escape", [&] { dialog.PressEscape(); }},
+      {"WM_CLOSE", [&] { dialog.SendClose(); }},
+      {"IDCANCEL", [&] { dialog.SendCommand(IDCANCEL); }},
+  };
+  for (const auto& [name, cancel] : cancels) {
+    SCOPED_TRACE(name);
+    cancel();
+    dialog.WaitForPostedMessages(IDC_MAXTIME);
+    ASSERT_TRUE(dialog.IsOpen()) << "the dialog ended";
+    EXPECT_FALSE(session.Program().HasExited());
+    EXPECT_TRUE(session.AdventureExists());
+    EXPECT_TRUE(AllDisabled(dialog));
+  }
+  EXPECT_TRUE(VisibleDialogs(session.Program().Id()).size() == 1) << "an unexpected window";
+
+  session.ReleaseStub();
+  ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));
+  EXPECT_TRUE(session.AdventureExists());
+  EXPECT_EQ(session.StubRuns().size(), 1u);
+}
+
+}  // namespace
+}  // namespace e2e

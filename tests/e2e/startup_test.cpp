@@ -1,0 +1,91 @@
+// Start-up: which command lines open the options dialog, which end the program
+// at once, and what becomes of the adventure file on Cancel.
+#include "zuru_e2e.h"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kShortAdventure = "X.TXT";
+constexpr const char* kShortContent = "adventure text\r\n";
+
+class StartupTest : public ZuruTest {};
+
+TEST_F(StartupTest, WithoutAnAdventureFileEndsAtOnceTouchingNothing) {
+  const std::vector<std::string> lines = {
+      "ZURU.EXE",
+      "ZURU.EXE ",
+      "ZURU.EXE /E X.TXT",
+      "ZURU.EXE -E",
+      "ZURU.EXE -E   ",
+      // The search starts one character after the closing quote: this -E is missed.
+      "\"C:\\a b\\ZURU.EXE\"-E X.TXT",
+  };
+  for (const std::string& line : lines) {
+    SCOPED_TRACE("command line: [" + line + "]");
+    ZuruSession session;
+    WriteFile(session.PathOf(kShortAdventure), kShortContent);
+    session.Start(line);
+    bool windowSeen = false;
+    ASSERT_TRUE(WaitUntil([&] {
+      windowSeen = windowSeen || HasVisibleWindow(session.Program().Id());
+      return session.Program().HasExited();
+    })) << "ZURU.EXE did not end by itself";
+    EXPECT_FALSE(windowSeen);
+    EXPECT_FALSE(CompanyKeyExists()) << "the settings store was touched";
+    EXPECT_EQ(ReadFile(session.PathOf(kShortAdventure)), kShortContent);
+    EXPECT_TRUE(session.StubRuns().empty());
+  }
+}
+
+struct FoundCase {
+  std::string line;
+  std::string fileOnDisk;
+  bool deletedOnCancel;
+};
+
+const std::vector<FoundCase> kFoundCases = {
+    {"ZURU.EXE -e x.txt", "x.txt", true},
+    {"\"C:\\a b\\ZURU.EXE\" -E X.TXT", "X.TXT", true},
+    // An unmatched quote: the program name ends at the first space.
+    {"\"ZURU.EXE -E X.TXT", "X.TXT", true},
+    {"ZURU.EXE -EX.TXT", "X.TXT", true},
+    // The quotes become part of the name, which then names no file.
+    {"ZURU.EXE -E \"X.TXT\"", "X.TXT", false},
+};
+
+TEST_F(StartupTest, CancelDeletesTheAdventureFileAndStoresNothing) {
+  for (const FoundCase& found : kFoundCases) {
+    SCOPED_TRACE("command line: [" + found.line + "]");
+    DeleteStore();
+    ZuruSession session;
+    WriteFile(session.PathOf(found.fileOnDisk), kShortContent);
+    session.Start(found.line);
+    Dialog dialog = session.Options();
+
+    ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
+    EXPECT_NE(FileExists(session.PathOf(found.fileOnDisk)), found.deletedOnCancel);
+    EXPECT_TRUE(StoreSectionExists());
+    EXPECT_TRUE(ReadStore().empty()) << "Cancel wrote to the settings store";
+    EXPECT_TRUE(session.StubRuns().empty());
+  }
+}
+
+TEST_F(StartupTest, TheCompilerGetsTheCommandLineAsReceived) {
+  for (const FoundCase& found : kFoundCases) {
+    SCOPED_TRACE("command line: [" + found.line + "]");
+    ZuruSession session;
+    WriteFile(session.PathOf(found.fileOnDisk), kShortContent);
+    session.Start(found.line);
+    CreateAdventure(session.Options());
+
+    ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));
+    std::vector<StubRun> runs = session.StubRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].program, "zuru2");
+    EXPECT_EQ(runs[0].commandLine, HandedOver("zuru2.exe", found.line));
+    EXPECT_TRUE(FileExists(session.PathOf(found.fileOnDisk)));
+  }
+}
+
+}  // namespace
+}  // namespace e2e
