@@ -64,6 +64,9 @@ HandOff MeasureHandOff() {
   if (!e2e::WaitUntil([&] { return !session.StubRuns().empty(); }, kDeadlineMs)) return result;
   HANDLE standIn = OpenStandIn();
 
+  // Released at a random moment, so that its end falls anywhere in ZURU.EXE's
+  // 500 ms poll period rather than always at the same phase of it.
+  Sleep(static_cast<DWORD>(std::rand() % 600));
   session.ReleaseStub();
   // Polled every millisecond: the driver's usual poll would blur the figure.
   const double deadline = e2e::NowMs() + kDeadlineMs;
@@ -117,6 +120,7 @@ void PrintSpread(const char* what, std::vector<double> times) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+  std::srand(GetTickCount());
   std::printf("Hand-off: from the end of the started program until ZURU.EXE has exited,\n");
   std::printf("under Wine (%d runs, after one warm-up run)\n\n", runs);
   MeasureHandOff();
