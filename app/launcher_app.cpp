@@ -2,7 +2,6 @@
 
 #include "core/command_line.h"
 #include "core/option_set.h"
-#include "framework/dialog.h"
 #include "options/options_dlg.h"
 
 // The one application object; without a name of its own the application is
