@@ -1,10 +1,10 @@
 #include "core/exchange_text.h"
 
+#include "core/c_number_text.h"
+
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <system_error>
 
 namespace {
 
@@ -65,10 +65,9 @@ std::optional<Int> ParseIntegerText(const std::string& text, bool allowMinus) {
 
 // The decimal number at `pos`: sign, digits with at most one point, an optional
 // exponent (e, E, d or D). Gives its end, or `pos` when there is no number.
-// `normalised` receives the unsigned number in a form std::from_chars reads, and
-// `decimalOrder` a rough power of ten of it, enough to tell overflow from underflow.
+// `normalised` receives the unsigned number in a form strtod reads.
 std::size_t ScanDecimal(const std::string& text, std::size_t pos, bool& negative,
-                        std::string& normalised, long long& decimalOrder) {
+                        std::string& normalised) {
   std::size_t at = pos;
   negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
@@ -77,17 +76,11 @@ std::size_t ScanDecimal(const std::string& text, std::size_t pos, bool& negative
   }
   normalised.clear();
   int digits = 0;
-  long long integerDigits = 0;  // significant digits before the point
-  long long leadingFractionZeros = 0;
-  bool seenNonZero = false;
   bool seenPoint = false;
   for (; at < text.size(); ++at) {
     const char c = text[at];
     if (IsDigit(c)) {
       ++digits;
-      if (c != '0') seenNonZero = true;
-      if (!seenPoint && seenNonZero) ++integerDigits;
-      if (seenPoint && !seenNonZero) ++leadingFractionZeros;
       normalised.push_back(c);
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
@@ -98,29 +91,19 @@ std::size_t ScanDecimal(const std::string& text, std::size_t pos, bool& negative
   }
   if (digits == 0) return pos;
 
-  long long exponent = 0;
   if (at < text.size() &&
       (text[at] == 'e' || text[at] == 'E' || text[at] == 'd' || text[at] == 'D')) {
     std::size_t e = at + 1;
-    bool negativeExponent = false;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
-      negativeExponent = text[e] == '-';
-      ++e;
-    }
+    const bool signedExponent = e < text.size() && (text[e] == '+' || text[e] == '-');
+    if (signedExponent) ++e;
     if (e < text.size() && IsDigit(text[e])) {
-      std::string exponentDigits;
-      for (; e < text.size() && IsDigit(text[e]); ++e) {
-        exponentDigits.push_back(text[e]);
-        exponent = exponent * 10 + (text[e] - '0');
-        if (exponent > 100000) exponent = 100000;  // far beyond any double
-      }
-      if (negativeExponent) exponent = -exponent;
-      normalised += (negativeExponent ? "e-" : "e") + exponentDigits;
+      normalised += 'e';
+      if (signedExponent) normalised += text[at + 1];
+      for (; e < text.size() && IsDigit(text[e]); ++e) normalised += text[e];
       at = e;
     }
     // A letter without exponent digits is not part of the number.
   }
-  decimalOrder = exponent + (integerDigits > 0 ? integerDigits : -leadingFractionZeros);
   return at;
 }
 
@@ -141,19 +124,11 @@ std::optional<float> ParseFloatText(const std::string& text) {
 
   bool negative = false;
   std::string normalised;
-  long long decimalOrder = 0;
-  const std::size_t end = ScanDecimal(window, start, negative, normalised, decimalOrder);
+  const std::size_t end = ScanDecimal(window, start, negative, normalised);
 
   double magnitude = 0.0;
   if (end != start) {
-    // from_chars reads with '.' as its point whatever the locale.
-    const auto result =
-        std::from_chars(normalised.data(), normalised.data() + normalised.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-      magnitude = decimalOrder > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (result.ec != std::errc()) {
-      magnitude = 0.0;
-    }
+    magnitude = ParseDouble(normalised);  // overflow gives HUGE_VAL, underflow 0
   }
 
   // Numbers beyond single precision are held at its largest value, never
@@ -170,12 +145,7 @@ std::string FormatIntText(std::int32_t value) { return std::to_string(value); }
 std::string FormatUIntText(std::uint32_t value) { return std::to_string(value); }
 
 std::string FormatFloatText(float value) {
-  // "%.*g" with precision 6; to_chars gives the same text without a locale's point.
-  std::string text(32, '\0');
-  const auto result = std::to_chars(&text[0], &text[0] + text.size(), static_cast<double>(value),
-                                    std::chars_format::general, 6);
-  text.resize(static_cast<std::size_t>(result.ptr - text.data()));
-  return text;
+  return FormatDouble("%.*g", static_cast<double>(value), 6);
 }
 
 std::string FillRangeMessage(const std::string& message, std::uint32_t minimum,

@@ -1,30 +1,14 @@
 #include "core/runway_entry.h"
 
-#include <charconv>
-#include <cmath>
-
+#include "core/c_number_text.h"
 #include "core/decimal_text.h"
 
 namespace {
 
-// "%06.2f" of the frequency widened to double, held whole however long it is.
+// "%06.2f" of the frequency widened to double, held whole however long it is
+// (the largest float has 39 digits before the point).
 std::string FrequencyText(float frequency) {
-  const double value = frequency;
-  if (!std::isfinite(value)) {
-    // printf pads infinities and NaNs with blanks, not zeros.
-    std::string text = std::isnan(value) ? "nan" : "inf";
-    if (std::signbit(value)) text.insert(0, "-");
-    if (text.size() < 6) text.insert(0, 6 - text.size(), ' ');
-    return text;
-  }
-  // The largest float has 39 digits before the point.
-  std::string text(64, '\0');
-  const auto result =
-      std::to_chars(&text[0], &text[0] + text.size(), value, std::chars_format::fixed, 2);
-  text.resize(static_cast<std::size_t>(result.ptr - text.data()));
-  const std::size_t digitsStart = text[0] == '-' ? 1 : 0;
-  if (text.size() < 6) text.insert(digitsStart, 6 - text.size(), '0');
-  return text;
+  return FormatDouble("%06.2f", static_cast<double>(frequency));
 }
 
 }  // namespace

@@ -63,7 +63,16 @@ int main() {
   const std::string name = STUB_NAME;
   const std::string commandLine = GetCommandLineA();
   AppendRecord(name, commandLine);
-  std::printf("%s received: %s\n", name.c_str(), commandLine.c_str());
+  // The log holds the whole line; the echo stays short, since a console that
+  // Wine opens for a hidden program takes seconds for tens of thousands of characters.
+  constexpr size_t kEchoLimit = 2000;
+  if (commandLine.size() <= kEchoLimit) {
+    std::printf("%s received: %s\n", name.c_str(), commandLine.c_str());
+  } else {
+    std::printf("%s received: %.*s... (%u characters in all)\n", name.c_str(),
+                static_cast<int>(kEchoLimit), commandLine.c_str(),
+                static_cast<unsigned>(commandLine.size()));
+  }
   std::fflush(stdout);
 
   WaitWhileHeld();
