@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr std::size_t kPieceLength = 254;
 constexpr const char* kLineEnd = "\r\n";
 
 struct Piece {
-  std::string text;  // without its line end
+  std::string_view text;  // without its line end; points into the file's bytes
   bool hasLineEnd = false;
 };
 
@@ -23,36 +24,32 @@ class PieceReader {
 
   bool Next(Piece& piece) {
     if (pos_ >= bytes_.size()) return false;
-    piece.text.clear();
-    piece.hasLineEnd = false;
-    while (pos_ < bytes_.size()) {
-      if (TakeLineEnd()) {
-        piece.hasLineEnd = true;
-        return true;
+    // The line runs to the next "\n"; a "\r" right before it is part of its end.
+    const std::size_t newline = bytes_.find('\n', pos_);
+    std::size_t textEnd = newline == std::string::npos ? bytes_.size() : newline;
+    std::size_t endLength = 0;
+    if (newline != std::string::npos) {
+      endLength = 1;
+      if (textEnd > pos_ && bytes_[textEnd - 1] == '\r') {
+        --textEnd;
+        endLength = 2;
       }
-      if (piece.text.size() == kPieceLength) {
-        // A full piece is cut here; it is a line of its own only when its line
-        // end follows at once, and then it takes that end (above).
-        return true;
-      }
-      piece.text.push_back(bytes_[pos_++]);
     }
+    if (textEnd - pos_ > kPieceLength) {
+      // A full piece is cut here; a piece of exactly full length followed by
+      // its line end keeps that end (above).
+      piece.text = std::string_view(bytes_).substr(pos_, kPieceLength);
+      piece.hasLineEnd = false;
+      pos_ += kPieceLength;
+      return true;
+    }
+    piece.text = std::string_view(bytes_).substr(pos_, textEnd - pos_);
+    piece.hasLineEnd = endLength > 0;
+    pos_ = textEnd + endLength;
     return true;
   }
 
  private:
-  bool TakeLineEnd() {
-    if (bytes_[pos_] == '\n') {
-      pos_ += 1;
-      return true;
-    }
-    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') {
-      pos_ += 2;
-      return true;
-    }
-    return false;
-  }
-
   const std::string& bytes_;
   std::size_t pos_ = 0;
 };
@@ -60,13 +57,13 @@ class PieceReader {
 enum class Section { kNone, kFirst, kSecond };
 enum class LineKind { kFirstHeader, kSecondHeader, kOtherHeader, kBody };
 
-bool BeginsWith(const std::string& line, const std::string& prefix) {
+bool BeginsWith(std::string_view line, const std::string& prefix) {
   return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
 }
 
 // The first header is tested first, so with equal headers every section under
 // them belongs to the first airport. Any line that begins with "[" ends a section.
-LineKind Classify(const std::string& line, const std::string& firstHeader,
+LineKind Classify(std::string_view line, const std::string& firstHeader,
                   const std::string& secondHeader) {
   if (BeginsWith(line, firstHeader)) return LineKind::kFirstHeader;
   if (BeginsWith(line, secondHeader)) return LineKind::kSecondHeader;
@@ -151,8 +148,8 @@ RunwayLists ReadRunwayFile(const std::string& firstHeader, const std::string& se
     const LineKind kind = Classify(piece.text, firstHeader, secondHeader);
     section = SectionAfter(kind, section);
     if (kind != LineKind::kBody) continue;
-    if (section == Section::kFirst) lists.first.push_back(piece.text);
-    if (section == Section::kSecond) lists.second.push_back(piece.text);
+    if (section == Section::kFirst) lists.first.emplace_back(piece.text);
+    if (section == Section::kSecond) lists.second.emplace_back(piece.text);
   }
   return lists;
 }
@@ -168,6 +165,7 @@ bool WriteRunwayFile(const std::string& firstHeader, const std::string& secondHe
   if (LoadFile(path, old) == LoadResult::kFailed) return false;
 
   std::string twin;
+  twin.reserve(old.size() + 64);
   PieceReader reader(old);
   Piece piece;
   Section section = Section::kNone;

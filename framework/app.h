@@ -40,6 +40,9 @@ class CWinApp {
   CWnd* m_pMainWnd = nullptr;
 
  private:
+  friend class CProfileSection;
+  // The section's key, the path to it created where missing; null without a
+  // company key or when a level cannot be opened.
   HKEY OpenSectionKey(const char* section);
 
   std::string m_appName;

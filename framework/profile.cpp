@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "framework/profile.h"
+
 #include "framework/app.h"
 
 HKEY CWinApp::OpenSectionKey(const char* section) {
@@ -30,9 +32,15 @@ HKEY CWinApp::OpenSectionKey(const char* section) {
   return key;
 }
 
-UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
-  const HKEY key = OpenSectionKey(section);
-  if (!key) {
+CProfileSection::CProfileSection(CWinApp& app, const char* section)
+    : m_key(app.OpenSectionKey(section)) {}
+
+CProfileSection::~CProfileSection() {
+  if (m_key) RegCloseKey(m_key);
+}
+
+UINT CProfileSection::GetInt(const char* entry, int defaultValue) const {
+  if (!m_key) {
     return static_cast<UINT>(defaultValue);
   }
   // The type is not tested: a value of up to four bytes is taken as its bytes,
@@ -40,8 +48,7 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
   BYTE bytes[4] = {};
   DWORD size = sizeof(bytes);
   DWORD type = 0;
-  const LONG status = RegQueryValueExA(key, entry, nullptr, &type, bytes, &size);
-  RegCloseKey(key);
+  const LONG status = RegQueryValueExA(m_key, entry, nullptr, &type, bytes, &size);
   if (status != ERROR_SUCCESS || size > sizeof(bytes)) {
     return static_cast<UINT>(defaultValue);
   }
@@ -49,14 +56,19 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
          static_cast<UINT>(bytes[2]) << 16 | static_cast<UINT>(bytes[3]) << 24;
 }
 
-BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
-  const HKEY key = OpenSectionKey(section);
-  if (!key) {
+BOOL CProfileSection::WriteInt(const char* entry, int value) const {
+  if (!m_key) {
     return FALSE;
   }
   const DWORD data = static_cast<DWORD>(value);
-  const LONG status =
-      RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS;
+  return RegSetValueExA(m_key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                        sizeof(data)) == ERROR_SUCCESS;
+}
+
+UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
+  return CProfileSection(*this, section).GetInt(entry, defaultValue);
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
+  return CProfileSection(*this, section).WriteInt(entry, value);
 }

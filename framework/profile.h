@@ -1,0 +1,24 @@
+#pragma once
+// One section of the settings store, opened once for several values: the same
+// rules as CWinApp::GetProfileInt and WriteProfileInt, without walking the key
+// path again for every value.
+#include <windows.h>
+
+class CWinApp;
+
+class CProfileSection {
+ public:
+  CProfileSection(CWinApp& app, const char* section);
+  ~CProfileSection();
+  CProfileSection(const CProfileSection&) = delete;
+  CProfileSection& operator=(const CProfileSection&) = delete;
+
+  // The default when the section could not be opened, the value does not exist
+  // or is longer than four bytes.
+  UINT GetInt(const char* entry, int defaultValue) const;
+  // Stores a REG_DWORD; false when the section or the value could not be written.
+  BOOL WriteInt(const char* entry, int value) const;
+
+ private:
+  HKEY m_key;
+};
