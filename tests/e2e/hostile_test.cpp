@@ -46,11 +46,8 @@ TEST_F(HostileTest, CommandLineOf32000CharactersIsHandedOverWhole) {
   ASSERT_EQ(line.size(), 32000u);
   for (bool quirtel : {false, true}) {
     SCOPED_TRACE(quirtel ? "patch.exe" : "zuru2.exe");
-    DeleteStore();
-    WriteStore({{"active", quirtel ? 1u : 0u}});
     ZuruSession session;
-    session.Start(line);
-    Dialog options = session.Options();
+    Dialog options = StartOverStore(session, {{"active", quirtel ? 1u : 0u}}, line);
     CreateAdventure(options);
 
     // The stand-in echoes the whole line to its console, which takes Wine a

@@ -91,11 +91,8 @@ TEST_F(LaunchTest, PatcherGetsTheCommandLineAndOneSwitchPerOption) {
   };
   for (const PatchCase& c : cases) {
     SCOPED_TRACE(c.name);
-    DeleteStore();
-    WriteStore(c.stored);
     ZuruSession session;
-    session.Start(kStartLine);
-    Dialog dialog = session.Options();
+    Dialog dialog = StartOverStore(session, c.stored);
     c.edit(dialog);
     CreateAdventure(dialog);
 

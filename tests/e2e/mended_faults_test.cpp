@@ -44,11 +44,8 @@ TEST_F(MendedFaultsTest, BadFieldOnCreateStopsTheLaunchAndUnlocksTheDialog) {
   };
   for (const BadFieldCase& c : cases) {
     SCOPED_TRACE(c.name);
-    DeleteStore();
-    WriteStore(c.stored);
     ZuruSession session;
-    session.Start(kStartLine);
-    Dialog dialog = session.Options();
+    Dialog dialog = StartOverStore(session, c.stored);
     dialog.Type(c.edit, c.badText);
     CreateAdventure(dialog);
 

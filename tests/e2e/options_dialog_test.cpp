@@ -57,11 +57,9 @@ TEST_F(OptionsDialogTest, StoredEnrouteLevelIsClampedAndRoundedDown) {
   };
   for (const auto& [stored, shown] : cases) {
     SCOPED_TRACE("stored enroutealt " + std::to_string(stored));
-    DeleteStore();
-    WriteStore({{"enroutealt", stored}, {"active", 1}, {"resetalt", 1}});
     ZuruSession session;
-    session.Start(kStartLine);
-    Dialog dialog = session.Options();
+    Dialog dialog =
+        StartOverStore(session, {{"enroutealt", stored}, {"active", 1}, {"resetalt", 1}});
     EXPECT_EQ(dialog.Text(IDC_ENROUTEALT), shown);
     EXPECT_TRUE(dialog.Checked(IDC_RESETALT));
     ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
@@ -127,11 +125,8 @@ TEST_F(OptionsDialogTest, ClickHandlerReportsABadFieldAndGoesOn) {
   };
   for (const ClickFailureCase& c : cases) {
     SCOPED_TRACE(c.name);
-    DeleteStore();
-    WriteStore(c.stored);
     ZuruSession session;
-    session.Start(kStartLine);
-    Dialog dialog = session.Options();
+    Dialog dialog = StartOverStore(session, c.stored);
     dialog.Type(c.edit, c.text);
     dialog.PostClick(c.click);
 

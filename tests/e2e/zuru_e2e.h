@@ -124,6 +124,16 @@ inline void WriteStore(const std::map<std::string, DWORD>& values) {
   for (const auto& [name, value] : values) WriteStoreDword(name, value);
 }
 
+// Starts ZURU.EXE with `line` over a store that holds only `stored`, and gives
+// its options dialog.
+inline Dialog StartOverStore(ZuruSession& session, const std::map<std::string, DWORD>& stored,
+                             const std::string& line = kStartLine) {
+  DeleteStore();
+  WriteStore(stored);
+  session.Start(line);
+  return session.Options();
+}
+
 // What a stand-in started through the shell by bare name sees as its command line.
 inline std::string HandedOver(const std::string& program, const std::string& parameters) {
   return "\"" + program + "\" " + parameters;
