@@ -131,11 +131,11 @@ std::optional<float> ParseFloatText(const std::string& text) {
     magnitude = ParseDouble(normalised);  // overflow gives HUGE_VAL, underflow 0
   }
 
-  // Numbers beyond single precision are held at its largest value, never
-  // infinite; one too small for it becomes zero and is then rejected like any
-  // zero that is not written with a leading '0'.
+  // Zero is accepted only when written with a leading '0', so a number too
+  // small even for double precision is rejected. Narrowed to single precision
+  // only then, and held at its largest value rather than made infinite.
+  if (magnitude == 0.0 && lead != '0') return std::nullopt;
   const float single = magnitude > FLT_MAX ? FLT_MAX : static_cast<float>(magnitude);
-  if (single == 0.0f && lead != '0') return std::nullopt;
   if (!OnlyBlanksFrom(window, end)) return std::nullopt;
   return negative ? -single : single;
 }

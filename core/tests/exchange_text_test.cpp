@@ -108,9 +108,9 @@ TEST(ParseFloatText, FollowsTheDecimalRules) {
       {"1e39", FLT_MAX},  // beyond float
       {"-3.5e38", -FLT_MAX},
       {"1e99999999999999999999", FLT_MAX},
-      {"1e-40", 1e-40f},        // still a (subnormal) float
-      {"1e-50", std::nullopt},  // zero as a float
-      {"-1e-50", std::nullopt},
+      {"1e-40", 1e-40f},  // still a (subnormal) float
+      {"1e-50", 0.0f},    // a double, zero only once narrowed: accepted
+      {"-1e-50", -0.0f},
       {"0.0e-50", 0.0f},
       {".0", std::nullopt},
       {"-0", std::nullopt},
