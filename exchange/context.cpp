@@ -24,7 +24,7 @@ void ExchangeContext::Fail() {
   if (save && lastControl) {
     // Back to the field the user has to correct, with its text ready to be typed
     // over. (The system gives no focus to a disabled field; its text is still selected.)
-    ::SetFocus(lastControl);
+    dialog.GotoDlgCtrl(lastControl);
     if (lastIsEdit) {
       ::SendMessageA(lastControl, EM_SETSEL, 0, -1);
     }

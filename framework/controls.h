@@ -6,8 +6,11 @@
 
 class CSliderCtrl : public CWnd {
  public:
-  int GetPos() const;               // TBM_GETPOS
-  void SetPos(int position) const;  // TBM_SETPOS with redraw
+  int GetPos() const;                             // TBM_GETPOS
+  void SetPos(int position) const;                // TBM_SETPOS with redraw
+  void SetRange(int minimum, int maximum) const;  // TBM_SETRANGEMIN/MAX, no redraw
+  void SetPageSize(int size) const;               // TBM_SETPAGESIZE
+  void SetTicFreq(int frequency) const;           // TBM_SETTICFREQ
 };
 
 class CListBox : public CWnd {

@@ -23,7 +23,6 @@ bool AnswersDirectly(UINT message) {
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
       return true;
     default:
       return false;
@@ -48,6 +47,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+
+void CDialog::GotoDlgCtrl(HWND control) const {
+  SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
 
 void CDialog::DetachOnDestroy(CWnd& wrapper) {
   if (std::find(m_boundWrappers.begin(), m_boundWrappers.end(), &wrapper) ==
@@ -98,6 +101,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     dialog = reinterpret_cast<CDialog*>(lParam);
     SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     dialog->m_hWnd = hwnd;
+    dialog->m_failureReported = false;
   } else {
     dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   }
@@ -108,11 +112,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   try {
     return dialog->HandleMessage(message, wParam, lParam);
   } catch (...) {
-    ReportCurrentException();
+    // The box's own message loop may run the failing handler again (a timer, a
+    // paint): one failure of a dialog is reported once, and no box stacks up.
+    if (!dialog->m_failureReported) {
+      dialog->m_failureReported = true;
+      ReportCurrentException();
+    }
     if (message == WM_NCDESTROY) {
       dialog->ReleaseWindow();
     }
-    return FALSE;
+    // For WM_INITDIALOG, TRUE lets the system give the first control the focus.
+    return message == WM_INITDIALOG ? TRUE : FALSE;
   }
 }
 
@@ -136,7 +146,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETCURSOR:
       if (AfxGetApp() && AfxGetApp()->IsWaitCursorShown()) {
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
       }

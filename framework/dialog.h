@@ -23,6 +23,10 @@ class CDialog : public CWnd {
   // controls, true reads and validates the controls. False when it failed.
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
+  // Moves the focus to `control` the way the dialog manager does (WM_NEXTDLGCTL),
+  // so that the default button follows and an edit's text is selected.
+  void GotoDlgCtrl(HWND control) const;
+
   // The dialog whose exchange is running on this thread (null outside one).
   static HWND ExchangeWindow();
 
@@ -71,4 +75,5 @@ class CDialog : public CWnd {
   void ReleaseWindow();
 
   std::vector<CWnd*> m_boundWrappers;
+  bool m_failureReported = false;  // a failure in a handler has been shown
 };

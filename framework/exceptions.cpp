@@ -10,7 +10,18 @@ namespace {
 
 constexpr const char* kInternalError = "Internal application error.";
 
+// Set while a failure's box is open: a failure met inside that box's message
+// loop is not shown on top of it.
+bool g_showingFailure = false;
+
 void ShowFailure(const char* message) {
+  if (g_showingFailure) {
+    return;
+  }
+  struct Showing {
+    Showing() { g_showingFailure = true; }
+    ~Showing() { g_showingFailure = false; }
+  } showing;
   AfxMessageBox(message ? message : kInternalError, MB_ICONEXCLAMATION);
 }
 

@@ -26,7 +26,7 @@ void RefreshCursor() {
 
 void CWinApp::BeginWaitCursor() {
   ++m_waitCursorCount;
-  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
 void CWinApp::EndWaitCursor() {

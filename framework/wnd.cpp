@@ -14,23 +14,8 @@ HWND CWnd::Detach() {
   return hWnd;
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT CWnd::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
   return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
 HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-
-BOOL CWnd::EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
-
-void CWnd::SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
-
-std::string CWnd::GetWindowText() const {
-  const int length = ::GetWindowTextLengthA(m_hWnd);
-  if (length <= 0) {
-    return std::string();
-  }
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}

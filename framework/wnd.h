@@ -2,8 +2,6 @@
 // A window handle with the few calls the dialogs make on it.
 #include <windows.h>
 
-#include <string>
-
 class CWnd {
  public:
   CWnd() = default;
@@ -17,11 +15,9 @@ class CWnd {
   bool Attach(HWND hWnd);
   HWND Detach();
 
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // SendMessageA to this window. (Named so that no <windows.h> macro renames it.)
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   HWND GetDlgItem(int id) const;
-  BOOL EnableWindow(BOOL enable = TRUE) const;
-  void SetWindowText(const std::string& text) const;
-  std::string GetWindowText() const;
 
   HWND m_hWnd = nullptr;
 };

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr std::size_t kCommandLineLimit = 32767;  // characters, terminator included
-
 std::size_t FoundPathLength(const char* program) {
   char path[MAX_PATH];
   const DWORD length = SearchPathA(nullptr, program, nullptr, MAX_PATH, path, nullptr);
@@ -14,7 +12,6 @@ std::size_t FoundPathLength(const char* program) {
 
 }  // namespace
 
-bool FitsCommandLineLimit(const char* program, const std::string& parameters) {
-  const std::size_t quotedProgram = FoundPathLength(program) + 2;
-  return quotedProgram + 1 + parameters.size() + 1 <= kCommandLineLimit;
+std::size_t StartedCommandLineLength(const char* program, const std::string& parameters) {
+  return FoundPathLength(program) + 2 + 1 + parameters.size();
 }

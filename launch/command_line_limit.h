@@ -1,9 +1,16 @@
 #pragma once
 // Whether Windows can start a program with a given parameter text at all.
+#include <cstddef>
 #include <string>
 
 // CreateProcess takes at most 32767 characters, terminator included, for the
-// whole command line: the quoted program path, a space and the parameters. The
-// program's path is the one the search for `program` finds; when it finds none,
-// the longest path the system accepts is assumed.
-bool FitsCommandLineLimit(const char* program, const std::string& parameters);
+// whole command line.
+constexpr std::size_t kCommandLineLimit = 32767;
+
+// The length of the command line that starting `program` with `parameters`
+// makes: the quoted program path, a space and the parameters, terminator not
+// counted. The path is the one the search for `program` finds; when it finds
+// none, the longest path the system accepts is assumed.
+std::size_t StartedCommandLineLength(const char* program, const std::string& parameters);
+
+inline bool FitsCommandLineLimit(std::size_t length) { return length < kCommandLineLimit; }

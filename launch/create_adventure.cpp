@@ -1,10 +1,12 @@
 // "Create &adventure": lock the dialog, store the options and start the patcher
-// or the compiler, hidden.
+// or the compiler, hidden; then wait for it to end.
 #include <string>
 
 #include "core/parameter_text.h"
 #include "framework/app.h"
 #include "launch/command_line_limit.h"
+#include "launch/shell_start.h"
+#include "launch/wait_timer.h"
 #include "options/options_dlg.h"
 #include "res/resource.h"
 #include "settings/option_store.h"
@@ -17,27 +19,16 @@ constexpr UINT kWaitPeriodMs = 500;
 static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60,
               "the process-start record of a 32-bit program");
 
-// Everything the user could change while the started program runs, in the
-// order in which it is locked; the trackbar comes last.
-constexpr int kLockedControls[] = {
-    IDC_RUNWAYS,      IDC_CREATE_ADVENTURE, IDCANCEL,          IDC_ABOUT,
-    IDC_NOCREW,       IDC_DONTSETFLAPS,     IDC_NEWATIS,       IDC_ATISTEXT,
-    IDC_ACTIVE,       IDC_NEWATC,           IDC_HEAVY,         IDC_PCM,
-    IDC_NOFLAPS,      IDC_RESETALT,         IDC_CHKSPD,        IDC_CROSSING,
-    IDC_CGROUND1,     IDC_NOALTCALL,        IDC_DEFWAVFOLDER,  IDC_MAXTIME,
-    IDC_ENROUTEALT,   IDC_OPTIONS_GROUP,    IDC_TRAFFIC_LABEL, IDC_TRAFFIC_ZERO,
-    IDC_TRAFFIC_HIGH, IDC_MAXTIME_LABEL,    IDC_MAXTIME_UNIT,
-};
-
-// The shell is loaded only for the start itself: most of a run is the dialog,
-// and loading shell32 with the program makes every start noticeably slower.
-BOOL StartThroughShell(SHELLEXECUTEINFOA* info) {
-  using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
-  HMODULE shell = LoadLibraryA("shell32.dll");
-  const auto start = shell ? reinterpret_cast<ShellExecuteExFn>(
-                                 reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteExA")))
-                           : nullptr;
-  return start ? start(info) : FALSE;  // stays loaded: the program ends soon after
+std::string CommandLineTooLongMessage(const std::string& program, std::size_t length,
+                                      bool patcher) {
+  std::string text = program + " cannot be started: its command line would have " +
+                     std::to_string(length) + " characters, more than the " +
+                     std::to_string(kCommandLineLimit - 1) + " that Windows accepts.";
+  text += patcher ? "\n\nSwitch \"Use Quirtel\" off to hand the adventure straight to zuru2.exe, "
+                    "or cancel."
+                  : "\n\nThe adventure file's path is too long to be handed on. Close this "
+                    "window to cancel the adventure.";
+  return text;
 }
 
 }  // namespace
@@ -52,9 +43,7 @@ void COptionsDlg::OnCreateAdventure() {
 
   // Nothing is stored or started from values the user still has to mend.
   if (!UpdateData(TRUE)) {
-    AfxGetApp()->EndWaitCursor();
-    UnlockAfterFailedExchange();
-    m_launchState = LaunchState::kEditing;
+    ReturnToEditing(m_failedControl);
     return;
   }
 
@@ -62,7 +51,21 @@ void COptionsDlg::OnCreateAdventure() {
   options.traffic = m_trafficSlider.GetPos();
   WriteStoredOptionSet(options);
 
-  if (!StartProgram(options)) {
+  const bool patcher = active != 0;
+  const char* program = patcher ? "patch.exe" : "zuru2.exe";
+  const std::string parameters = patcher ? BuildParameterText(cmdline, options) : cmdline;
+
+  // A command line Windows cannot take is never cut. The user is told, and the
+  // adventure file stays, so that a shorter way can be chosen.
+  const std::size_t length = StartedCommandLineLength(program, parameters);
+  if (!FitsCommandLineLimit(length)) {
+    AfxMessageBox(CommandLineTooLongMessage(program, length, patcher));
+    ReturnToEditing(GetDlgItem(IDC_ACTIVE));
+    return;
+  }
+
+  if (!StartProgram(program, parameters)) {
+    // The shell has shown its own message; no adventure is built.
     AfxGetApp()->EndWaitCursor();
     m_launchState = LaunchState::kEditing;
     OnCancel();
@@ -70,41 +73,25 @@ void COptionsDlg::OnCreateAdventure() {
   }
 
   m_launchState = LaunchState::kWaiting;
-  m_timerRunning = SetTimer(m_hWnd, kWaitTimer, kWaitPeriodMs, nullptr) != 0;
+  m_timerRunning = SetWaitTimer(m_hWnd, kWaitTimer, kWaitPeriodMs) != 0;
   if (!m_timerRunning) {
     WaitWithoutTimer();
   }
 }
 
-void COptionsDlg::LockControls() {
-  for (int id : kLockedControls) {
-    ::EnableWindow(GetDlgItem(id), FALSE);
+void COptionsDlg::ReturnToEditing(HWND focus) {
+  AfxGetApp()->EndWaitCursor();
+  UnlockControls();
+  if (focus) {
+    // The control to mend must be open to it, even where the enabling table
+    // would disable it.
+    ::EnableWindow(focus, TRUE);
+    GotoDlgCtrl(focus);
   }
-  m_trafficSlider.EnableWindow(FALSE);
+  m_launchState = LaunchState::kEditing;
 }
 
-void COptionsDlg::UnlockAfterFailedExchange() {
-  ApplyEnablingRules(EnablingScope::kAll);
-  ::EnableWindow(GetDlgItem(IDC_ACTIVE), TRUE);
-  ::EnableWindow(GetDlgItem(IDC_CREATE_ADVENTURE), TRUE);
-  if (m_failedControl) {
-    // The field that stopped the start must be open to mending, even where the
-    // enabling table would disable it.
-    ::EnableWindow(m_failedControl, TRUE);
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_failedControl), TRUE);
-    ::SendMessageA(m_failedControl, EM_SETSEL, 0, -1);
-  }
-}
-
-bool COptionsDlg::StartProgram(const OptionSet& options) {
-  const bool patcher = active != 0;
-  const char* program = patcher ? "patch.exe" : "zuru2.exe";
-  const std::string parameters = patcher ? BuildParameterText(cmdline, options) : cmdline;
-  // A command line Windows cannot take is a failed start, never a cut one.
-  if (!FitsCommandLineLimit(program, parameters)) {
-    return false;
-  }
-
+bool COptionsDlg::StartProgram(const char* program, const std::string& parameters) {
   execinfo = SHELLEXECUTEINFOA{};
   execinfo.cbSize = sizeof execinfo;
   execinfo.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -114,7 +101,8 @@ bool COptionsDlg::StartProgram(const OptionSet& options) {
   execinfo.lpParameters = parameters.c_str();
   execinfo.nShow = SW_HIDE;
   const bool started = StartThroughShell(&execinfo) != FALSE;
-  // Only the process handle is used from here on; the text ends with this call.
+  // Only the process handle is used from here on; the texts end with this call.
+  execinfo.lpFile = nullptr;
   execinfo.lpParameters = nullptr;
   return started;
 }
@@ -136,34 +124,36 @@ bool COptionsDlg::HasStartedProgramEnded() const {
 }
 
 void COptionsDlg::WaitWithoutTimer() {
-  // Without the timer the dialog waits here, still painting and answering.
+  // Without the timer the dialog waits here, still painting and answering. A
+  // quit that arrives meanwhile belongs to the loop outside, but only after the
+  // started program has ended: the adventure file must outlive it.
+  bool quit = false;
+  int quitCode = 0;
   while (m_launchState == LaunchState::kWaiting) {
     if (HasStartedProgramEnded()) {
-      EndWait();
-      return;
+      break;
     }
     HANDLE process = execinfo.hProcess;
-    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
-    if (woken == WAIT_FAILED) {
-      EndWait();
-      return;
+    if (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_FAILED) {
+      break;
     }
     MSG message;
     while (m_launchState == LaunchState::kWaiting &&
            PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
-        // The quit belongs to the loop outside; the adventure file must still
-        // outlive the started program.
-        PostQuitMessage(static_cast<int>(message.wParam));
-        WaitForSingleObject(process, INFINITE);
-        EndWait();
-        return;
-      }
-      if (!IsDialogMessageA(m_hWnd, &message)) {
+        quit = true;
+        quitCode = static_cast<int>(message.wParam);
+      } else if (!IsDialogMessageA(m_hWnd, &message)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
       }
     }
+  }
+  if (m_launchState == LaunchState::kWaiting) {
+    EndWait();
+  }
+  if (quit) {
+    PostQuitMessage(quitCode);
   }
 }
 

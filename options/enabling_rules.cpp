@@ -44,6 +44,9 @@ constexpr EnablingRule kEnablingTable[] = {
     {IDC_TRAFFIC, Condition::kNone},
 };
 
+// The two controls the table leaves out: they are enabled whatever the options.
+constexpr int kAlwaysEnabled[] = {IDC_CREATE_ADVENTURE, IDC_ACTIVE};
+
 }  // namespace
 
 void COptionsDlg::ApplyEnablingRules(EnablingScope scope) {
@@ -86,6 +89,22 @@ void COptionsDlg::ApplyEnablingRules(EnablingScope scope) {
     // its own handler looks at its own condition alone.
     const bool enabled = holds(rule.condition) && (scope != EnablingScope::kAll || active != 0);
     ::EnableWindow(GetDlgItem(rule.id), enabled);
+  }
+}
+
+void COptionsDlg::LockControls() {
+  for (int id : kAlwaysEnabled) {
+    ::EnableWindow(GetDlgItem(id), FALSE);
+  }
+  for (const EnablingRule& rule : kEnablingTable) {
+    ::EnableWindow(GetDlgItem(rule.id), FALSE);
+  }
+}
+
+void COptionsDlg::UnlockControls() {
+  ApplyEnablingRules(EnablingScope::kAll);
+  for (int id : kAlwaysEnabled) {
+    ::EnableWindow(GetDlgItem(id), TRUE);
   }
 }
 

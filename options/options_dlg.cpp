@@ -58,7 +58,7 @@ void COptionsDlg::DoDataExchange(ExchangeContext& dx) {
 
 BOOL COptionsDlg::OnInitDialog() {
   // Shows the construction defaults and binds the trackbar wrapper.
-  CDialog::OnInitDialog();
+  if (!CDialog::OnInitDialog()) return FALSE;  // it has ended the dialog
 
   if (HMENU windowMenu = GetSystemMenu(m_hWnd, FALSE)) {
     const std::string aboutItem = LoadResourceString(IDS_ABOUTBOX);
@@ -68,17 +68,16 @@ BOOL COptionsDlg::OnInitDialog() {
     }
   }
 
-  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
   static_cast<OptionSet&>(*this) = ReadStoredOptionSet();
 
   // The trackbar keeps the stored rate within its range.
-  m_trafficSlider.SendMessage(TBM_SETRANGEMIN, FALSE, 0);
-  m_trafficSlider.SendMessage(TBM_SETRANGEMAX, FALSE, kTrafficRange);
-  m_trafficSlider.SendMessage(TBM_SETPAGESIZE, 0, kTrafficStep);
-  m_trafficSlider.SendMessage(TBM_SETTICFREQ, kTrafficStep, 0);
-  m_trafficSlider.SendMessage(TBM_SETPOS, TRUE, traffic);
+  m_trafficSlider.SetRange(0, kTrafficRange);
+  m_trafficSlider.SetPageSize(kTrafficStep);
+  m_trafficSlider.SetTicFreq(kTrafficStep);
+  m_trafficSlider.SetPos(traffic);
 
   UpdateData(FALSE);
 
@@ -138,7 +137,7 @@ bool COptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 void COptionsDlg::PaintMinimized() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(m_hWnd, &paint);
-  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
 
   const int iconWidth = GetSystemMetrics(SM_CXICON);
   const int iconHeight = GetSystemMetrics(SM_CYICON);

@@ -50,12 +50,16 @@ class COptionsDlg : public CDialog, public OptionSet {
   // The enabling table, or the part of it that one check box governs.
   void ApplyEnablingRules(EnablingScope scope);
 
+  // Every control the user could change; and back to the enabling table.
+  void LockControls();
+  void UnlockControls();
+
   // "Create &adventure" and the wait for the started program (launch/).
   void OnCreateAdventure();
   void OnTimer();
-  void LockControls();
-  void UnlockAfterFailedExchange();
-  bool StartProgram(const OptionSet& options);
+  // Back from a launch that did not start, with the focus on `focus`.
+  void ReturnToEditing(HWND focus);
+  bool StartProgram(const char* program, const std::string& parameters);
   void WaitWithoutTimer();
   bool HasStartedProgramEnded() const;
   void EndWait();

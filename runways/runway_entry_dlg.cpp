@@ -47,9 +47,9 @@ bool CRunwayEntryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 void CRunwayEntryDlg::FocusNumber() const {
   HWND number = GetDlgItem(IDC_RUNWAY_NUMBER);
-  SetFocus(number);
-  ::SendMessage(number, EM_SETSEL, 0, -1);
-  ::SendMessage(number, EM_SCROLLCARET, 0, 0);
+  GotoDlgCtrl(number);
+  SendMessageA(number, EM_SETSEL, 0, -1);
+  SendMessageA(number, EM_SCROLLCARET, 0, 0);
 }
 
 void CRunwayEntryDlg::KeepOnlyOneSide(const int& chosen, int& other) {

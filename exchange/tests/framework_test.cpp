@@ -1,11 +1,13 @@
 // The framework around the exchange: message boxes, the settings store, the
 // wait cursor, command routing, start-up and the file replacement.
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "exchange/tests/dialog_fixture.h"
+#include "framework/exceptions.h"
 #include "framework/file_replace.h"
 
 namespace {
@@ -124,6 +126,83 @@ TEST_F(FrameworkTest, CommandsTheDialogDoesNotHandleGoToTheApplication) {
     EXPECT_EQ(std::vector<UINT>{57670}, App().commands);
     EXPECT_EQ(1, dlg.menuCommands);
   });
+}
+
+// A dialog whose handlers fail: while it initialises, or on every tick of a
+// fast timer.
+class FailingDialog : public ScriptedDialog {
+ public:
+  static constexpr UINT_PTR kFailingTimer = 7;
+  // The timer ticks that failed; the dialog ends itself after this many.
+  static constexpr int kTicksToEnd = 6;
+
+  FailingDialog() : ScriptedDialog(IDD_NESTED_TEST) {}
+  bool failOnInit = false;
+  std::atomic<int> failedTicks{0};
+
+ private:
+  bool m_scriptWaits = false;
+
+ protected:
+  BOOL OnInitDialog() override {
+    if (!failOnInit) {
+      return ScriptedDialog::OnInitDialog();
+    }
+    // The script starts once the dialog shows: the failure's box runs a message
+    // loop of its own, which must not run the steps.
+    m_scriptWaits = true;
+    throw CNotSupportedException();
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_SHOWWINDOW && wParam && m_scriptWaits) {
+      m_scriptWaits = false;
+      ScriptedDialog::OnInitDialog();
+      return false;
+    }
+    if (message == WM_TIMER && wParam == kFailingTimer) {
+      if (++failedTicks >= kTicksToEnd) {
+        KillTimer(m_hWnd, kFailingTimer);
+        EndDialog(kStepsDone);
+        return true;
+      }
+      throw CNotSupportedException();
+    }
+    return ScriptedDialog::OnMessage(message, wParam, lParam, result);
+  }
+};
+
+TEST(DialogFailureTest, AFailingInitialisationStillLeavesTheFocusOnAControl) {
+  BoxAnswerer boxes;
+  FailingDialog dialog;
+  dialog.failOnInit = true;
+  bool focusOnControl = false;
+  EXPECT_EQ(
+      kStepsDone,
+      dialog.Run({[&] { focusOnControl = IsChild(dialog.GetSafeHwnd(), GetFocus()) != FALSE; }}));
+  EXPECT_TRUE(focusOnControl) << "no control has the focus";
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("An unsupported operation was attempted.", boxes.Boxes()[0].text);
+}
+
+TEST(DialogFailureTest, AHandlerThatFailsAgainWhileItsFailureIsShownGetsOneBox) {
+  BoxAnswerer boxes;
+  FailingDialog dialog;
+  // The first box stays open until the timer has failed again inside its loop.
+  boxes.SetWhileOpen([&](HWND) {
+    const DWORD deadline = GetTickCount() + 10000;
+    while (dialog.failedTicks < 3 && GetTickCount() < deadline) {
+      Sleep(5);
+    }
+  });
+  const INT_PTR result = dialog.Run(
+      {[&] {
+        ASSERT_NE(0u, SetTimer(dialog.GetSafeHwnd(), FailingDialog::kFailingTimer, 1, nullptr));
+      }},
+      true);
+  EXPECT_EQ(kStepsDone, result);
+  EXPECT_EQ(FailingDialog::kTicksToEnd, dialog.failedTicks);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("An unsupported operation was attempted.", boxes.Boxes()[0].text);
 }
 
 TEST(StartUpTest, AfxWinMainRunsInitInstanceAndReturnsZero) {

@@ -1,0 +1,50 @@
+// The shell is called with COM initialised on the calling thread, in a
+// single-threaded apartment, and the initialisation is balanced afterwards.
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include "launch/shell_start.h"
+
+namespace {
+
+HRESULT g_multithreadedDuringCall = S_OK;
+
+// Asks for the other kind of apartment: refused while the thread is in a
+// single-threaded one.
+HRESULT TryMultithreaded() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(result)) {
+    CoUninitialize();
+  }
+  return result;
+}
+
+BOOL WINAPI RecordingShell(SHELLEXECUTEINFOA* info) {
+  g_multithreadedDuringCall = TryMultithreaded();
+  info->hProcess = reinterpret_cast<HANDLE>(1234);
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return FALSE;
+}
+
+TEST(ShellStartTest, TheShellRunsInASingleThreadedApartmentThatEndsWithTheCall) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  EXPECT_FALSE(StartThroughShell(&info, &RecordingShell));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << "the shell's own error";
+  EXPECT_EQ(g_multithreadedDuringCall, RPC_E_CHANGED_MODE) << "no apartment during the call";
+  EXPECT_EQ(TryMultithreaded(), S_OK) << "the apartment outlived the call";
+}
+
+TEST(ShellStartTest, AThreadThatHasAnApartmentKeepsIt) {
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  StartThroughShell(&info, &RecordingShell);
+  EXPECT_EQ(g_multithreadedDuringCall, S_FALSE) << "the thread's own apartment is kept";
+  // Still initialised once, by this test: the next call balances it.
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
+  CoUninitialize();
+  CoUninitialize();
+}
+
+}  // namespace
