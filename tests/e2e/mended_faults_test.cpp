@@ -57,9 +57,12 @@ TEST_F(MendedFaultsTest, BadFieldOnCreateStopsTheLaunchAndUnlocksTheDialog) {
 
     ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
         << "the dialog stayed locked";
+    dialog.WaitUntilIdle();
     EXPECT_TRUE(FollowsEnablingRules(dialog, c.flags));
-    EXPECT_EQ(dialog.FocusId(), c.edit);
-    EXPECT_EQ(dialog.Selection(c.edit), std::make_pair(0, static_cast<int>(c.badText.size())));
+    EXPECT_TRUE(Settles(c.edit, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
+    EXPECT_TRUE(Settles(std::make_pair(0, static_cast<int>(c.badText.size())), [&] {
+      return dialog.Selection(c.edit);
+    })) << "the selection";
     EXPECT_TRUE(StoreHolds(c.stored)) << "nothing may be stored";
     EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
     EXPECT_FALSE(session.Program().HasExited());
@@ -72,6 +75,45 @@ TEST_F(MendedFaultsTest, BadFieldOnCreateStopsTheLaunchAndUnlocksTheDialog) {
     EXPECT_EQ(runs[0].commandLine, HandedOver("patch.exe", kStartLine + c.switches));
     EXPECT_TRUE(session.AdventureExists());
   }
+}
+
+TEST_F(MendedFaultsTest, ACommandLineTooLongForWindowsIsReportedAndTheAdventureKept) {
+  // The program's own path, as the caller wrote it, makes the line long: the
+  // adventure file is the one in the session's folder.
+  std::string line = "\"C:\\" + std::string(32600, 'A') + "\\ZURU.EXE\" -E ";
+  line += kAdventureName;
+  ZuruSession session;
+  Dialog dialog = StartOverStore(session, {{"active", 1}, {"heavy", 1}}, line);
+  CreateAdventure(dialog);
+
+  std::optional<MessageBoxSeen> box = WaitForMessageBox(session.Program().Id(), dialog.Handle());
+  ASSERT_TRUE(box.has_value()) << "no message box";
+  EXPECT_EQ(box->caption, "ZURU");
+  EXPECT_EQ(box->text.rfind("patch.exe cannot be started: its command line would have ", 0), 0u)
+      << box->text;
+  EXPECT_NE(box->text.find("Switch \"Use Quirtel\" off"), std::string::npos) << box->text;
+  AnswerOk(*box);
+
+  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
+      << "the dialog stayed locked";
+  dialog.WaitUntilIdle();
+  EnablingFlags flags;
+  flags.active = true;
+  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+  EXPECT_TRUE(Settles(IDC_ACTIVE, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
+  EXPECT_TRUE(session.AdventureExists());
+  EXPECT_FALSE(session.Program().HasExited());
+  EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
+  EXPECT_TRUE(StoreHolds(StoreAfterCreate({{"active", 1}, {"heavy", 1}})));
+
+  // Without the patcher's switches the compiler's line fits.
+  dialog.SetCheck(IDC_ACTIVE, false);
+  CreateAdventure(dialog);
+  ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));
+  std::vector<StubRun> runs = session.StubRuns();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].commandLine, HandedOver("zuru2.exe", line));
+  EXPECT_TRUE(session.AdventureExists());
 }
 
 TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
@@ -101,6 +143,11 @@ TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
     EXPECT_TRUE(AllDisabled(dialog));
   }
   EXPECT_TRUE(VisibleDialogs(session.Program().Id()).size() == 1) << "an unexpected window";
+
+  // The wait goes on for as long as the stand-in runs, through several polls.
+  EXPECT_FALSE(WaitUntil([&] { return !dialog.IsOpen() || session.Program().HasExited(); }, 2500))
+      << "the run ended while the started program still ran";
+  EXPECT_TRUE(session.AdventureExists());
 
   session.ReleaseStub();
   ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));

@@ -10,6 +10,38 @@ constexpr const char* kShortContent = "adventure text\r\n";
 
 class StartupTest : public ZuruTest {};
 
+// What Windows shows of the program, and how a setup tells it apart: version
+// 4.0.0.1 and the file name "ZURU.EXE".
+TEST(VersionRecordTest, NamesVersion4001AndTheFileName) {
+  const std::string exe = ZuruExePath();
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+  ASSERT_GT(size, 0u) << "no version record";
+  std::vector<char> record(size);
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, record.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 4));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(1, 0));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 4));
+  EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(1, 0));
+
+  struct Translation {
+    WORD language, codePage;
+  }* translation = nullptr;
+  ASSERT_TRUE(VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translation), &length));
+  ASSERT_GE(length, sizeof *translation);
+  char key[64];
+  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\OriginalFilename",
+                translation->language, translation->codePage);
+  char* name = nullptr;
+  ASSERT_TRUE(VerQueryValueA(record.data(), key, reinterpret_cast<void**>(&name), &length));
+  EXPECT_STREQ(name, "ZURU.EXE");
+}
+
 TEST_F(StartupTest, WithoutAnAdventureFileEndsAtOnceTouchingNothing) {
   const std::vector<std::string> lines = {
       "ZURU.EXE",

@@ -84,6 +84,17 @@ inline ::testing::AssertionResult FollowsEnablingRules(const Dialog& dialog,
   return ::testing::AssertionFailure() << "controls in the wrong state:" << wrong;
 }
 
+// Waits until `read()` gives `expected`; at the deadline, fails with the last value read.
+template <class T, class Read>
+::testing::AssertionResult Settles(const T& expected, Read read,
+                                   DWORD timeoutMs = kDefaultTimeoutMs) {
+  auto last = read();
+  if (WaitUntil([&] { return (last = read()) == expected; }, timeoutMs))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "still " << ::testing::PrintToString(last) << ", not "
+                                       << ::testing::PrintToString(expected);
+}
+
 inline ::testing::AssertionResult AllDisabled(const Dialog& dialog) {
   std::string enabled;
   for (int id : kOptionControls)

@@ -105,6 +105,14 @@ int Dialog::FocusId() const {
   return GetDlgCtrlID(info.hwndFocus);
 }
 
+int Dialog::FocusIdWhenActive() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(m_window, nullptr), &info) && !info.hwndActive)
+    SetForegroundWindow(m_window);
+  return FocusId();
+}
+
 std::pair<int, int> Dialog::Selection(int id) const {
   LRESULT both = Send(Item(id), EM_GETSEL, 0, 0);
   return {LOWORD(both), HIWORD(both)};
@@ -172,7 +180,16 @@ void Dialog::SendCommand(int commandId) const {
   Send(m_window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }
 
-void Dialog::WaitForPostedMessages(int editId) const {
+void Dialog::WaitUntilIdle() const {
+  // A sent message is handled only where the thread asks for messages: after
+  // the handler that runs now has returned to a message loop.
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(m_window, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result) &&
+      IsWindow(m_window))
+    throw std::runtime_error("the dialog's thread does not come back to its message loop");
+}
+
+bool Dialog::WaitForPostedMessages(int editId) const {
   // Posted messages are handled in order: once a selection posted after them has
   // arrived, so have they. A dialog that has gone has handled them too.
   HWND edit = Item(editId);
@@ -187,7 +204,7 @@ void Dialog::WaitForPostedMessages(int editId) const {
   DWORD_PTR length = 0;
   if (!selection(now) ||
       !SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) {
-    if (!IsWindow(edit)) return;
+    if (!IsWindow(edit)) return true;
     throw std::runtime_error("the marking edit does not answer");
   }
   if (length == 0) throw std::runtime_error("the marking edit must hold text");
@@ -195,7 +212,7 @@ void Dialog::WaitForPostedMessages(int editId) const {
                                        ? std::make_pair(0, static_cast<int>(length))
                                        : std::make_pair(0, 0);
   PostMessageA(edit, EM_SETSEL, mark.first, mark.second);
-  WaitUntil([&] { return !IsWindow(edit) || (selection(now) && now == mark); });
+  return WaitUntil([&] { return !IsWindow(edit) || (selection(now) && now == mark); });
 }
 
 Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs) {

@@ -34,6 +34,11 @@ class Dialog {
   int TrackPos(int id) const;  // TBM_GETPOS
   // The id of the control that has the keyboard focus in the dialog's thread, 0 for none.
   int FocusId() const;
+  // The control that has the focus once the dialog is the active window, as a
+  // person sees it who comes back to the window: under a virtual display, the
+  // closing of a message box can leave no window active, and activating the
+  // dialog gives the focus back to the control the program chose.
+  int FocusIdWhenActive() const;
   std::pair<int, int> Selection(int id) const;  // EM_GETSEL: start, end
   std::vector<std::string> ListRows(int id) const;
 
@@ -55,8 +60,13 @@ class Dialog {
   void SendCommand(int commandId) const;  // WM_COMMAND without a control, as a menu or key would
 
   // Waits until the messages posted to this dialog so far have been handled, or
-  // the dialog has gone. `editId` names an edit whose selection marks the point.
-  void WaitForPostedMessages(int editId) const;
+  // the dialog has gone; false at the deadline. `editId` names an edit whose
+  // selection marks the point.
+  bool WaitForPostedMessages(int editId) const;
+  // Waits until the dialog's thread is back in a message loop, so that what a
+  // posted click or an answered message box set off has run to its end. Throws
+  // when the thread does not answer in time.
+  void WaitUntilIdle() const;
 
  private:
   LRESULT Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const;
