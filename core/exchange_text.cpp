@@ -9,7 +9,7 @@
 namespace {
 
 // What the exchange reads of a field: its first 31 characters, up to a zero.
-std::string ExchangeWindow(const std::string& text) {
+std::string ReadPartOfField(const std::string& text) {
   std::string window = text.substr(0, kExchangeTextLimit);
   return window.substr(0, window.find('\0'));
 }
@@ -31,7 +31,7 @@ bool OnlyBlanksFrom(const std::string& text, std::size_t pos) {
 // saturates at `lowest`/`highest`, zero needs '0' as its lead character.
 template <typename Int>
 std::optional<Int> ParseIntegerText(const std::string& text, bool allowMinus) {
-  const std::string window = ExchangeWindow(text);
+  const std::string window = ReadPartOfField(text);
   std::size_t pos = SkipBlanks(window, 0);
   const char lead = pos < window.size() ? window[pos] : '\0';
   if (!allowMinus && lead == '-') return std::nullopt;
@@ -118,7 +118,7 @@ std::optional<std::uint32_t> ParseUIntText(const std::string& text) {
 }
 
 std::optional<float> ParseFloatText(const std::string& text) {
-  const std::string window = ExchangeWindow(text);
+  const std::string window = ReadPartOfField(text);
   const std::size_t start = SkipBlanks(window, 0);
   const char lead = start < window.size() ? window[start] : '\0';
 

@@ -12,9 +12,9 @@ std::optional<std::int32_t> ParseIntText(const std::string& text);
 std::optional<std::uint32_t> ParseUIntText(const std::string& text);
 std::optional<float> ParseFloatText(const std::string& text);
 
-std::string FormatIntText(std::int32_t value);     // "%d"
-std::string FormatUIntText(std::uint32_t value);   // "%u"
-std::string FormatFloatText(float value);          // "%.*g", precision 6
+std::string FormatIntText(std::int32_t value);    // "%d"
+std::string FormatUIntText(std::uint32_t value);  // "%u"
+std::string FormatFloatText(float value);         // "%.*g", precision 6
 
 // Replaces "%1" by the minimum and "%2" by the maximum, both as unsigned decimals.
 std::string FillRangeMessage(const std::string& message, std::uint32_t minimum,

@@ -54,7 +54,3 @@ void WriteOptionSet(const OptionSet& options, const WriteOptionValue& write);
 
 // 600 or more -> 600, else 420 or less -> 420, then rounded down to a multiple of ten.
 std::uint32_t NormaliseEnrouteAlt(std::uint32_t stored);
-
-// The application name from the module path: the text after the last backslash,
-// slash or colon, cut at the last dot of the path.
-std::string AppNameFromModulePath(const std::string& modulePath);

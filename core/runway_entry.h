@@ -3,5 +3,5 @@
 #include <cstdint>
 #include <string>
 
-std::string FormatRunwayEntry(std::int32_t number, float frequency, int ils, int left,
-                              int right, int usage);
+std::string FormatRunwayEntry(std::int32_t number, float frequency, int ils, int left, int right,
+                              int usage);

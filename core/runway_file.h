@@ -27,7 +27,6 @@ RunwayLists ReadRunwayFile(const std::string& firstHeader, const std::string& se
 // sections, and puts the twin in the place of `path` with `replace`. Returns
 // false, with the old file untouched and the twin removed, on any failure.
 bool WriteRunwayFile(const std::string& firstHeader, const std::string& secondHeader,
-                     const std::vector<std::string>& first,
-                     const std::vector<std::string>& second, ReplaceFileFn replace,
-                     const std::string& path = kRunwayFileName,
+                     const std::vector<std::string>& first, const std::vector<std::string>& second,
+                     ReplaceFileFn replace, const std::string& path = kRunwayFileName,
                      const std::string& twinPath = kRunwayTwinName);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "res/resource.h"  // the messages IDS_PARSE_*_TEXT
+#include "framework/framework_ids.h"  // the messages IDS_PARSE_*_TEXT
 
 class CDialog;
 class CWnd;

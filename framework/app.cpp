@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/option_set.h"
+#include "core/app_name.h"
 #include "framework/exceptions.h"
 #include "framework/wnd.h"
 

@@ -64,8 +64,5 @@
 #define IDC_USAGE_TAKEOFF 1040
 #define IDC_USAGE_LANDING 1041
 
-// The exchange's messages
-#define IDS_PARSE_INT_TEXT 61712
-#define IDS_PARSE_REAL_TEXT 61713
-#define IDS_PARSE_INT_RANGE_TEXT 61714
-#define IDS_PARSE_UINT_TEXT 61719
+// The exchange's messages (IDS_PARSE_*), which the string table carries
+#include "framework/framework_ids.h"

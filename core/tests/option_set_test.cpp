@@ -42,15 +42,6 @@ const std::vector<std::pair<std::string, std::uint32_t>> kExpectedKeys = {
     {"resetalt", 0}, {"noaltcall", 0}, {"enroutealt", 420}, {"traffic", 0},
 };
 
-TEST(OptionKeys, ListsTheTwentyKeysInStoreOrderWithTheirDefaults) {
-  ASSERT_EQ(kOptionCount, 20);
-  for (int i = 0; i < kOptionCount; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(kOptionKeys[i].key, kExpectedKeys[i].first);
-    EXPECT_EQ(kOptionKeys[i].defaultValue, kExpectedKeys[i].second);
-  }
-}
-
 TEST(ReadOptionSet, EmptyStoreGivesTheDefaultsReadingEveryKeyInOrder) {
   FakeStore store;
   const OptionSet options = ReadOptionSet(store.Reader());
@@ -177,26 +168,6 @@ TEST(WriteOptionSet, WhatIsWrittenReadsBackTheSame) {
   const auto before = store.values;
   WriteOptionSet(ReadOptionSet(store.Reader()), store.Writer());
   EXPECT_EQ(store.values, before);
-}
-
-TEST(AppNameFromModulePath, TakesTheFileNameWithoutExtension) {
-  const std::pair<const char*, const char*> cases[] = {
-      {R"(C:\FS\ZURU.EXE)", "ZURU"},
-      {R"(C:\FS\zuru.exe)", "zuru"},
-      {"ZURU.EXE", "ZURU"},
-      {"/opt/fs/ZURU.EXE", "ZURU"},
-      {"C:ZURU.EXE", "ZURU"},
-      {R"(\\server\share\ZURU.EXE)", "ZURU"},
-      {R"(C:\FS\ZURU.V4.EXE)", "ZURU.V4"},
-      {R"(C:\FS\ZURU)", "ZURU"},
-      {R"(C:\FS.OLD\ZURU)", "ZURU"},  // a dot in a directory cuts nothing
-      {R"(C:\FS\.EXE)", ""},
-      {R"(C:\FS\)", ""},
-      {"", ""},
-  };
-  for (const auto& [path, name] : cases) {
-    EXPECT_EQ(AppNameFromModulePath(path), name) << path;
-  }
 }
 
 }  // namespace

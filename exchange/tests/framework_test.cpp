@@ -211,7 +211,6 @@ TEST(StartUpTest, AfxWinMainRunsInitInstanceAndReturnsZero) {
   EXPECT_EQ(runsBefore + 1, App().initInstanceRuns);
   EXPECT_EQ(GetModuleHandleA(nullptr), AfxGetResourceHandle());
   EXPECT_EQ(&App(), AfxGetApp());
-  EXPECT_TRUE(Enable3dControlsStatic());
 }
 
 // The settings store of the test program: HKCU\software\<company>\exchange_tests.
