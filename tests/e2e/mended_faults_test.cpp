@@ -119,13 +119,9 @@ TEST_F(MendedFaultsTest, ACommandLineTooLongForWindowsIsReportedAndTheAdventureK
 TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
   WriteStore({{"active", 1}});
   ZuruSession session;
-  session.HoldStub();
   session.Start(kStartLine);
   Dialog dialog = session.Options();
-  CreateAdventure(dialog);
-  ASSERT_TRUE(WaitUntil([&] { return session.StubRuns().size() == 1; }))
-      << "the stand-in did not start";
-  ASSERT_TRUE(WaitUntil([&] { return !dialog.Enabled(IDC_CREATE_ADVENTURE); }));
+  ASSERT_NO_FATAL_FAILURE(CreateWhileStubHeld(session, dialog));
   EXPECT_TRUE(AllDisabled(dialog));
 
   const std::vector<std::pair<std::string, std::function<void()>>> cancels = {

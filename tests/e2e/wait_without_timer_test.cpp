@@ -17,13 +17,9 @@ TEST_F(WaitWithoutTimerTest, TheDialogKeepsAnsweringUntilTheProgramEndsEvenAfter
   WriteStore({{"active", 1}});
   ZuruSession session;
   ASSERT_NO_FATAL_FAILURE(UseRefusedTimerBuild(session));
-  session.HoldStub();
   session.Start(kStartLine);
   Dialog dialog = session.Options();
-  CreateAdventure(dialog);
-  ASSERT_TRUE(WaitUntil([&] { return session.StubRuns().size() == 1; }))
-      << "the stand-in did not start";
-  ASSERT_TRUE(WaitUntil([&] { return !dialog.Enabled(IDC_CREATE_ADVENTURE); }));
+  ASSERT_NO_FATAL_FAILURE(CreateWhileStubHeld(session, dialog));
 
   ASSERT_TRUE(dialog.WaitForPostedMessages(IDC_ENROUTEALT)) << "the waiting dialog does not answer";
   EXPECT_TRUE(AllDisabled(dialog));

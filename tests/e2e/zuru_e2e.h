@@ -158,6 +158,16 @@ class ZuruTest : public ::testing::Test {
   // Presses "Create &adventure" (posted: a message box may answer it).
   static void CreateAdventure(const Dialog& dialog) { dialog.PostClick(IDC_CREATE_ADVENTURE); }
 
+  // Presses "Create &adventure" with the stand-in held, and waits until it runs
+  // and the dialog is locked.
+  static void CreateWhileStubHeld(ZuruSession& session, const Dialog& dialog) {
+    session.HoldStub();
+    CreateAdventure(dialog);
+    ASSERT_TRUE(WaitUntil([&] { return session.StubRuns().size() == 1; }))
+        << "the stand-in did not start";
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Enabled(IDC_CREATE_ADVENTURE); }));
+  }
+
   // Ends the run with Cancel; the button needs "&Use Quirtel" on.
   static void CancelRun(ZuruSession& session, const Dialog& dialog) {
     dialog.SetCheck(IDC_ACTIVE, true);
