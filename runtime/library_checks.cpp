@@ -1,10 +1,10 @@
 // The functions through which libstdc++'s inline code throws when one of its
 // checks fails: a string grown past its largest size, a position past its end,
-// a null pointer for a string. The library's own build std::logic_error and its
+// a null pointer for a string. The library's own throw std::logic_error and its
 // kin, whose constructors link the library's whole copy-on-write std::string and
-// <stdexcept> (about 50 KB). Here such a failure throws LibraryCheckFailure, a
-// std::exception whose what() is the library's text (a formatted one
-// unformatted); the program reports it as it would a std::logic_error, as an
+// <stdexcept> (more than 50 KB). Here such a failure throws LibraryCheckFailure,
+// a std::exception whose what() is the library's text (printf conversions left
+// unfilled); the program reports it as it reports a std::logic_error, as an
 // internal error. A failure to allocate throws the standard type.
 //
 // Each definition qualifies the library's declaration in <bits/functexcept.h>,

@@ -1,7 +1,7 @@
 // The program's terminate handler, in place of libstdc++'s verbose one: the same
 // report on stderr, but with the exception's type by its mangled name. The
-// library's handler demangles the name, and its demangler is a fifth of the EXE
-// (46 KB) for a GUI program that has seldom anywhere to print.
+// library's handler demangles the name, and its demangler is 47 KB of the EXE,
+// for a GUI program that has seldom anywhere to print.
 //
 // It takes the name of the library's default handler, so that the library's own
 // definition, and the demangler with it, is never linked. The qualified name
