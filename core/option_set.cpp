@@ -32,7 +32,10 @@ const OptionField kOptionFields[kOptionCount] = {
     Unsigned(&OptionSet::enroutealt), Signed(&OptionSet::traffic),
 };
 
-void StoreField(OptionSet& options, const OptionField& field, std::uint32_t value) {
+}  // namespace
+
+void SetOptionFieldValue(OptionSet& options, int index, std::uint32_t value) {
+  const OptionField& field = kOptionFields[index];
   if (field.signedField) {
     // The store holds 32-bit patterns: a signed field takes the pattern as it is.
     options.*field.signedField = static_cast<std::int32_t>(value);
@@ -41,26 +44,10 @@ void StoreField(OptionSet& options, const OptionField& field, std::uint32_t valu
   }
 }
 
-std::uint32_t FieldValue(const OptionSet& options, const OptionField& field) {
+std::uint32_t OptionFieldValue(const OptionSet& options, int index) {
+  const OptionField& field = kOptionFields[index];
   return field.signedField ? static_cast<std::uint32_t>(options.*field.signedField)
                            : options.*field.unsignedField;
-}
-
-}  // namespace
-
-OptionSet ReadOptionSet(const ReadOptionValue& read) {
-  OptionSet options;
-  for (std::size_t i = 0; i < kOptionCount; ++i) {
-    StoreField(options, kOptionFields[i], read(kOptionKeys[i].key, kOptionKeys[i].defaultValue));
-  }
-  options.enroutealt = NormaliseEnrouteAlt(options.enroutealt);
-  return options;
-}
-
-void WriteOptionSet(const OptionSet& options, const WriteOptionValue& write) {
-  for (std::size_t i = 0; i < kOptionCount; ++i) {
-    write(kOptionKeys[i].key, FieldValue(options, kOptionFields[i]));
-  }
 }
 
 std::uint32_t NormaliseEnrouteAlt(std::uint32_t stored) {

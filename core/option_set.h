@@ -2,7 +2,6 @@
 // The twenty persisted options, their keys and defaults, and the rules for
 // reading them from and writing them to a settings store.
 #include <cstdint>
-#include <functional>
 #include <string>
 
 inline constexpr const char* kCompanyKey = "Ostrelle";
@@ -42,15 +41,32 @@ struct OptionKey {
 inline constexpr int kOptionCount = 20;
 extern const OptionKey kOptionKeys[kOptionCount];
 
-// A store reads one value (key, default) -> value, and writes one (key, value).
-using ReadOptionValue = std::function<std::uint32_t(const char* key, std::uint32_t defaultValue)>;
-using WriteOptionValue = std::function<void(const char* key, std::uint32_t value)>;
-
-// Reads all twenty values in table order; enroutealt is normalised, traffic is
-// taken as stored (the trackbar keeps it within its range).
-OptionSet ReadOptionSet(const ReadOptionValue& read);
-// Writes all twenty values in table order.
-void WriteOptionSet(const OptionSet& options, const WriteOptionValue& write);
-
 // 600 or more -> 600, else 420 or less -> 420, then rounded down to a multiple of ten.
 std::uint32_t NormaliseEnrouteAlt(std::uint32_t stored);
+
+// The value of the field of key `index` (table order) as the store holds it:
+// 32-bit patterns, signed fields as they are.
+std::uint32_t OptionFieldValue(const OptionSet& options, int index);
+void SetOptionFieldValue(OptionSet& options, int index, std::uint32_t value);
+
+// Reads all twenty values in table order through `read(key, defaultValue)`,
+// which gives the stored value; enroutealt is normalised, traffic is taken as
+// stored (the trackbar keeps it within its range).
+template <typename Read>
+OptionSet ReadOptionSet(Read&& read) {
+  OptionSet options;
+  for (int i = 0; i < kOptionCount; ++i) {
+    SetOptionFieldValue(options, i, read(kOptionKeys[i].key, kOptionKeys[i].defaultValue));
+  }
+  options.enroutealt = NormaliseEnrouteAlt(options.enroutealt);
+  return options;
+}
+
+// Writes all twenty values in table order through `write(key, value)`.
+template <typename Write>
+void WriteOptionSet(const OptionSet& options, Write&& write) {
+  for (int i = 0; i < kOptionCount; ++i) {
+    write(kOptionKeys[i].key, OptionFieldValue(options, i));
+  }
+}
+

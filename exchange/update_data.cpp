@@ -1,13 +1,14 @@
-// One run of a dialog's data exchange, and the per-thread mark of the dialog
-// whose exchange is running.
+// One run of a dialog's data exchange, and the mark of the dialog whose exchange
+// is running.
 #include "exchange/exchange.h"
 #include "framework/dialog.h"
 #include "framework/exceptions.h"
 
 namespace {
 
-// The dialog window whose exchange runs on this thread; null outside one.
-thread_local HWND g_exchangeWindow = nullptr;
+// The dialog window whose exchange is running; null outside one. The program
+// runs its dialogs on one thread: a plain static needs no thread-local storage.
+HWND g_exchangeWindow = nullptr;
 
 // Sets the mark for one run and puts the previous one back however the run ends,
 // so that another dialog's exchange may run inside this one.

@@ -18,14 +18,14 @@ class FakeStore {
   std::vector<std::pair<std::string, std::uint32_t>> reads;   // key, default
   std::vector<std::pair<std::string, std::uint32_t>> writes;  // key, value
 
-  ReadOptionValue Reader() {
+  auto Reader() {
     return [this](const char* key, std::uint32_t defaultValue) {
       reads.emplace_back(key, defaultValue);
       const auto found = values.find(key);
       return found == values.end() ? defaultValue : found->second;
     };
   }
-  WriteOptionValue Writer() {
+  auto Writer() {
     return [this](const char* key, std::uint32_t value) {
       writes.emplace_back(key, value);
       values[key] = value;
