@@ -94,8 +94,7 @@ std::optional<std::map<std::string, std::string>> UninstallEntry() {
 void DeleteUninstallEntry() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
 
 HeldFile::HeldFile(const std::string& path, DWORD share)
-    : m_handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
-                           nullptr)) {
+    : m_handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {
   if (m_handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold " + path);
 }
 

@@ -4,84 +4,13 @@
 // must be either completely installed (exit 0) or exactly as it was.
 #include <functional>
 
-#include "setup_driver.h"
-#include "zuru_e2e.h"
+#include "setup_fixture.h"
 
 namespace setup {
 namespace {
 
 using e2e::ReadFile;
 using e2e::TestFolder;
-
-const std::string kCompiler = ReadFile(CompilerStandIn());
-const std::string kOurs = ReadFile(e2e::ZuruExePath());
-const std::string kOlderOurs = ReadFile(OtherBuildOfOurs("older"));
-const std::string kNewerOurs = ReadFile(OtherBuildOfOurs("newer"));
-const std::string kPatch = ReadFile(e2e::StubPath("patch.exe"));
-const std::string kOtherCompiler = "MZ another build of the simulator's compiler";
-const std::string kQuirtelIni = "[EDDF]\r\n25L 110.10 1\r\n";
-
-// What a complete installation over `before` holds: ours as ZURU.EXE, the
-// compiler as zuru2.exe (where it was), an uninstaller, everything else as it was.
-::testing::AssertionResult Installed(const Files& before, const Files& after) {
-  Files expected = before;
-  expected["ZURU.EXE"] = kOurs;
-  expected["zuru2.exe"] = before.count("zuru2.exe") ? before.at("zuru2.exe") : before.at("ZURU.EXE");
-  auto uninstaller = after.find(kUninstaller);
-  if (uninstaller == after.end() || uninstaller->second.compare(0, 2, "MZ") != 0)
-    return ::testing::AssertionFailure() << "no uninstaller in the folder";
-  expected[kUninstaller] = uninstaller->second;
-  if (after == expected) return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure() << "files not as installed:";
-  for (const auto& [name, bytes] : expected)
-    if (!after.count(name) || after.at(name) != bytes) failure << " " << name;
-  for (const auto& [name, bytes] : after)
-    if (!expected.count(name)) failure << " extra " << name;
-  return failure;
-}
-
-::testing::AssertionResult Unchanged(const Files& before, const Files& after) {
-  if (after == before) return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure() << "the folder changed:";
-  for (const auto& [name, bytes] : before)
-    if (!after.count(name)) failure << " " << name << " gone;";
-    else if (after.at(name) != bytes) failure << " " << name << " rewritten;";
-  for (const auto& [name, bytes] : after)
-    if (!before.count(name)) failure << " " << name << " added;";
-  return failure;
-}
-
-// The one promise of every run: the compiler is still there, byte for byte.
-bool CompilerSurvives(const Files& after, const std::string& compiler) {
-  return (after.count("ZURU.EXE") && after.at("ZURU.EXE") == compiler) ||
-         (after.count("zuru2.exe") && after.at("zuru2.exe") == compiler);
-}
-
-// Either complete (exit 0) or nothing changed (a refusal or an undone failure).
-void ExpectWholeOrNothing(DWORD code, const Files& before, const Files& after) {
-  if (code == kDone) {
-    EXPECT_TRUE(Installed(before, after));
-  } else {
-    EXPECT_TRUE(code == kRefused || code == kFailed) << "exit code " << code;
-    EXPECT_TRUE(Unchanged(before, after));
-  }
-}
-
-class SetupTest : public e2e::ZuruTest {
- protected:
-  void SetUp() override {
-    ZuruTest::SetUp();
-    DeleteUninstallEntry();
-  }
-  void TearDown() override {
-    DeleteUninstallEntry();
-    ZuruTest::TearDown();
-  }
-
-  // A simulator folder as it comes: the compiler, patch.exe and quirtel.ini.
-  const Files m_simulator = {
-      {"ZURU.EXE", kCompiler}, {"patch.exe", kPatch}, {"quirtel.ini", kQuirtelIni}};
-};
 
 TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) {
   ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty());
@@ -129,7 +58,8 @@ TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) 
 
 TEST_F(SetupTest, InstalledZuruHandsTheAdventureToTheCompilerWithUseQuirtelOff) {
   TestFolder folder;
-  WriteFolder(folder.Path(), {{"ZURU.EXE", kCompiler}, {e2e::kAdventureName, e2e::kSampleAdventure}});
+  WriteFolder(folder.Path(),
+              {{"ZURU.EXE", kCompiler}, {e2e::kAdventureName, e2e::kSampleAdventure}});
   ASSERT_EQ(RunSetup(folder.Path()), kDone);
 
   e2e::Process zuru(folder / "ZURU.EXE", e2e::kStartLine, folder.Path());
@@ -184,7 +114,8 @@ TEST_F(SetupTest, UninstallerLeavesAFolderAloneWhoseZuruIsNotOursOrWithoutTheCom
   } cases[] = {
       {"the simulator restored its compiler over ours",
        [](const TestFolder& f) { e2e::WriteFile(f / "ZURU.EXE", kOtherCompiler); }},
-      {"zuru2.exe was deleted", [](const TestFolder& f) { DeleteFileA((f / "zuru2.exe").c_str()); }},
+      {"zuru2.exe was deleted",
+       [](const TestFolder& f) { DeleteFileA((f / "zuru2.exe").c_str()); }},
       {"ours was copied over zuru2.exe",
        [](const TestFolder& f) { e2e::WriteFile(f / "zuru2.exe", kOurs); }},
   };
@@ -233,7 +164,7 @@ struct Fault {
   std::string name;
   std::string file;  // in the folder
   enum { kHeldSharingNothing, kHeldAsRunning, kReadOnly } kind;
-  DWORD code;        // what Wine gives; the whole-or-nothing check holds for any code
+  DWORD code;  // what Wine gives; the whole-or-nothing check holds for any code
 };
 
 DWORD RunWithFault(const Fault& fault, const TestFolder& folder,
