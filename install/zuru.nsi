@@ -72,6 +72,8 @@ Var FinishText
 !define MUI_WELCOMEPAGE_TEXT "This installs ZURU Adventure Options ${VERSION} into your simulator's folder.$\r$\n$\r$\nThe simulator's own ZURU.EXE, its adventure compiler, is kept as zuru2.exe: ZURU Adventure Options takes its name and hands each adventure on to it. Nothing of the compiler is changed.$\r$\n$\r$\nClose the simulator and Velmora before you continue."
 !insertmacro MUI_PAGE_WELCOME
 
+!define MUI_PAGE_HEADER_TEXT "Choose your simulator's folder"
+!define MUI_PAGE_HEADER_SUBTEXT "The folder that holds the simulator's ZURU.EXE."
 !define MUI_DIRECTORYPAGE_TEXT_TOP "Choose your simulator's folder: the one that holds the simulator's ZURU.EXE (its adventure compiler). To upgrade or repair, choose the folder you installed into before."
 !define MUI_DIRECTORYPAGE_TEXT_DESTINATION "Simulator folder (with ZURU.EXE)"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE FolderPageLeave

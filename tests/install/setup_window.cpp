@@ -19,7 +19,10 @@ BOOL CALLBACK AddText(HWND control, LPARAM text) {
 }  // namespace
 
 e2e::Dialog WaitForSetupFrame(DWORD processId, DWORD timeoutMs) {
-  return e2e::WaitForDialogCaption(processId, kSetupCaption, timeoutMs);
+  // Pages after the first add their name to the caption ("...: Installation Folder").
+  return e2e::WaitForDialog(
+      processId, [](HWND window) { return e2e::WindowText(window).rfind(kSetupCaption, 0) == 0; },
+      timeoutMs);
 }
 
 e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id, DWORD timeoutMs) {

@@ -14,7 +14,8 @@ constexpr int kNextButton = 1;  // "Next >", "Install", "Finish"
 constexpr int kCancelButton = 2;
 constexpr int kFolderEdit = 1019;  // the folder page's folder
 
-// The frame of the setup program of process `processId` (0: of any process).
+// The frame of the setup program of process `processId` (0: of any process), by
+// the start of its caption.
 e2e::Dialog WaitForSetupFrame(DWORD processId, DWORD timeoutMs = 15000);
 // The page the frame shows, once it holds the control `id`; throws at the deadline.
 e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id, DWORD timeoutMs = 15000);
