@@ -1,5 +1,7 @@
 #include "setup_driver.h"
 
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -31,6 +33,28 @@ std::string SetupPath() { return e2e::ProgramFolder() + "zuru-4.20-setup.exe"; }
 std::string CompilerStandIn() { return e2e::StubPath("zuru2.exe"); }
 std::string OtherBuildOfOurs(const std::string& name) {
   return e2e::ProgramFolder() + "install\\" + name + "\\ZURU.EXE";
+}
+
+std::string VersionString(const std::string& program, const std::string& name) {
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  if (record.empty() ||
+      !GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(record.size()), record.data()))
+    return {};
+  WORD* language = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&language), &length) ||
+      length < 2 * sizeof(WORD))
+    return {};
+  char path[64];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+  char* text = nullptr;
+  if (!VerQueryValueA(record.data(), (path + name).c_str(), reinterpret_cast<void**>(&text),
+                      &length) ||
+      length == 0)
+    return {};
+  return std::string(text, strnlen(text, length));
 }
 
 Files ReadFolder(const std::string& folder) {

@@ -22,6 +22,10 @@ std::string SetupPath();        // bin\zuru-4.20-setup.exe
 std::string CompilerStandIn();  // bin\stubs\zuru2.exe: the simulator's compiler
 std::string OtherBuildOfOurs(const std::string& name);  // "older" or "newer"
 
+// A string of a program's version record ("ProductVersion", ...), in its first
+// language; empty when it has none.
+std::string VersionString(const std::string& program, const std::string& name);
+
 // Every file of a folder (with a trailing backslash) by name, with its bytes.
 using Files = std::map<std::string, std::string>;
 Files ReadFolder(const std::string& folder);

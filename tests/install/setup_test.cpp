@@ -12,6 +12,17 @@ namespace {
 using e2e::ReadFile;
 using e2e::TestFolder;
 
+TEST_F(SetupTest, SetupProgramsVersionRecordSaysWhatItIs) {
+  EXPECT_EQ(VersionString(SetupPath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(SetupPath(), "ProductName"), "ZURU Adventure Options setup");
+  EXPECT_NE(VersionString(SetupPath(), "FileDescription").find("Setup of ZURU Adventure Options"),
+            std::string::npos);
+  // What the setup program tells our builds apart by.
+  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductName"), "ZURU Adventure Options");
+  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(OtherBuildOfOurs("older"), "ProductVersion"), "4.10");
+}
+
 TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) {
   ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty());
   const struct {
