@@ -85,7 +85,7 @@ Var FinishText
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
-!define MUI_COMPONENTSPAGE_TEXT_TOP "ZURU.EXE is removed and zuru2.exe becomes the simulator's ZURU.EXE again. quirtel.ini and patch.exe stay."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Our ZURU.EXE is removed and zuru2.exe becomes the simulator's ZURU.EXE again; quirtel.ini and patch.exe stay. Tick the box to delete your stored options too: the registry key HKEY_CURRENT_USER\${OPTIONS_KEY}, nothing else."
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -281,7 +281,7 @@ Section "-un.Restore the compiler"
     Abort
   ${EndIf}
   ${If} $Zuru2Kind != other
-    !insertmacro ZURU_FAIL ${REFUSED} "ZURU.EXE in $INSTDIR is ZURU Adventure Options, but zuru2.exe, the simulator's compiler, is missing.$\r$\n$\r$\nNothing was changed. Restore the simulator's ZURU.EXE (for example by repairing the simulator), then uninstall again."
+    !insertmacro ZURU_FAIL ${REFUSED} "ZURU.EXE in $INSTDIR is ZURU Adventure Options, but zuru2.exe, the simulator's compiler, is missing (or is a copy of ours).$\r$\n$\r$\nNothing was changed. Restore the simulator's ZURU.EXE (for example by repairing the simulator), then uninstall again."
   ${EndIf}
 
   ; Ours aside, the compiler back, then ours deleted; undone if a step fails.
@@ -300,9 +300,7 @@ remove_entry:
 
 undo_both:
   !insertmacro ZURU_UNDO_RENAME "un." "ZURU.EXE" "zuru2.exe"
-  Goto undo_rest
 undo_first:
-undo_rest:
   !insertmacro ZURU_UNDO_RENAME "un." "${OLD_ZURU}" "ZURU.EXE"
 failed:
   ${If} $Undo == ""
@@ -313,10 +311,10 @@ failed:
   !insertmacro ZURU_FAIL ${FAILED} $R2
 SectionEnd
 
-; Only ZURU's own key: other programs of the same maker may keep theirs beside it.
-Section /o "un.Remove my stored options (HKEY_CURRENT_USER\${OPTIONS_KEY})" SecOptions
+; Only ZURU's own key, never the company key: other programs of the same maker
+; may keep their settings there.
+Section /o "un.Remove my stored options" SecOptions
   DeleteRegKey HKCU "${OPTIONS_KEY}"
-  DeleteRegKey /ifempty HKCU "Software\Ostrelle"
 SectionEnd
 
 Function un.onInit
