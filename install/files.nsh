@@ -1,0 +1,180 @@
+; What the setup program and the uninstaller know about a simulator folder, and
+; the file steps they take in it. Every step either happens whole or not at all
+; and says why it failed, so that the callers can undo what went before.
+
+!define OUR_PRODUCT "ZURU Adventure Options"
+!define OUR_COMPANY "The ZURU developers"
+
+; Our ZURU.EXE is told from the simulator's compiler by the strings of its
+; version record, never by its size or date.
+!macro ZURU_FOLDER_FUNCTIONS UN
+
+; $R0 = path, $R1 = name of a string in the US English block of the version
+; record -> $R2 = its text, "" when the file has none.
+Function ${UN}VersionString
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $R2 ""
+  System::Call 'version::GetFileVersionInfoSizeW(w R0, *i 0) i .r0'
+  ${If} $0 > 0
+    System::Alloc $0
+    Pop $1
+    System::Call 'version::GetFileVersionInfoW(w R0, i 0, i r0, p r1) i .r2'
+    ${If} $2 <> 0
+      System::Call 'version::VerQueryValueW(p r1, w "\StringFileInfo\040904b0\$R1", *p .r2, *i .r3) i .r0'
+      ${If} $0 <> 0
+      ${AndIf} $3 > 0
+        System::Call '*$2(&w$3 .R2)'
+      ${EndIf}
+    ${EndIf}
+    System::Free $1
+  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; $R0 = path -> $R3 = "missing", "unreadable" (in use by another program),
+; "ours" (with $R4 = our product version) or "other".
+Function ${UN}FileKind
+  Push $0
+  StrCpy $R4 ""
+  ${IfNot} ${FileExists} $R0
+    StrCpy $R3 missing
+  ${Else}
+    ClearErrors
+    FileOpen $0 $R0 r
+    ${If} ${Errors}
+      StrCpy $R3 unreadable
+    ${Else}
+      FileClose $0
+      StrCpy $R3 other
+      StrCpy $R1 ProductName
+      Call ${UN}VersionString
+      ${If} $R2 == "${OUR_PRODUCT}"
+        StrCpy $R1 CompanyName
+        Call ${UN}VersionString
+        ${If} $R2 == "${OUR_COMPANY}"
+          StrCpy $R3 ours
+          StrCpy $R1 ProductVersion
+          Call ${UN}VersionString
+          StrCpy $R4 $R2
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Pop $0
+FunctionEnd
+
+; Sets $ZuruKind, $ZuruVersion and $Zuru2Kind for the folder $INSTDIR.
+Function ${UN}ReadFolder
+  StrCpy $R0 "$INSTDIR\ZURU.EXE"
+  Call ${UN}FileKind
+  StrCpy $ZuruKind $R3
+  StrCpy $ZuruVersion $R4
+  StrCpy $R0 "$INSTDIR\zuru2.exe"
+  Call ${UN}FileKind
+  StrCpy $Zuru2Kind $R3
+FunctionEnd
+
+; $0 = a Windows error code -> $R2 = its text.
+Function ${UN}ErrorText
+  StrCpy $R2 ""
+  System::Call 'kernel32::FormatMessageW(i 0x1200, p 0, i r0, i 0, w .R2, i ${NSIS_MAX_STRLEN}, p 0) i .r1'
+  ; The system's texts end with a line break.
+  ${Do}
+    StrCpy $1 $R2 1 -1
+    ${If} $1 == "$\n"
+    ${OrIf} $1 == "$\r"
+    ${OrIf} $1 == " "
+      StrCpy $R2 $R2 -1
+    ${Else}
+      ${ExitDo}
+    ${EndIf}
+  ${Loop}
+  ${If} $R2 == ""
+    StrCpy $R2 "Windows error $0."
+  ${EndIf}
+FunctionEnd
+
+; $R0 = from, $R1 = to, which must not exist. A rename in one folder: it
+; writes no data and cannot leave a half-written file.
+; -> $R2 = "" or why it failed.
+Function ${UN}Rename
+  Push $0
+  Push $1
+  StrCpy $R2 ""
+  System::Call 'kernel32::MoveFileW(w R0, w R1) i .r1 ?e'
+  Pop $0
+  ${If} $1 == 0
+    Call ${UN}ErrorText
+    StrCpy $R2 "Could not rename $R0 to $R1: $R2"
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; $R0 = path; deletes it, read-only or not. -> $R2 = "" or why it failed.
+Function ${UN}DeleteFile
+  Push $0
+  Push $1
+  StrCpy $R2 ""
+  System::Call 'kernel32::SetFileAttributesW(w R0, i 0x80) i .r1'
+  System::Call 'kernel32::DeleteFileW(w R0) i .r1 ?e'
+  Pop $0
+  ${If} $1 == 0
+    Call ${UN}ErrorText
+    StrCpy $R2 "Could not delete $R0: $R2"
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+!macroend
+
+; $R0 = from, $R1 = to; copies, replacing a file of ours left over at $R1.
+; -> $R2 = "" or why it failed (a partial copy is removed).
+Function CopyIn
+  Push $0
+  Push $1
+  StrCpy $R2 ""
+  System::Call 'kernel32::CopyFileW(w R0, w R1, i 0) i .r1 ?e'
+  Pop $0
+  ${If} $1 == 0
+    Call ErrorText
+    StrCpy $R2 "Could not copy to $R1: $R2"
+    Delete $R1
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Renames $INSTDIR\FROM to $INSTDIR\TO, or jumps to FAILED with the reason in $R2.
+!macro ZURU_RENAME UN FROM TO FAILED
+  StrCpy $R0 "$INSTDIR\${FROM}"
+  StrCpy $R1 "$INSTDIR\${TO}"
+  Call ${UN}Rename
+  StrCmp $R2 "" 0 ${FAILED}
+!macroend
+
+; Undoes a rename done before; a failure here is added to $Undo.
+!macro ZURU_UNDO_RENAME UN FROM TO
+  StrCpy $R0 "$INSTDIR\${FROM}"
+  StrCpy $R1 "$INSTDIR\${TO}"
+  Call ${UN}Rename
+  ${If} $R2 != ""
+    StrCpy $Undo "$Undo$\r$\n$R2"
+  ${EndIf}
+!macroend
+
+; Tells the user (a message box, or only the log in silent mode) and ends with
+; the exit code.
+!macro ZURU_FAIL CODE TEXT
+  DetailPrint "${TEXT}"
+  MessageBox MB_OK|MB_ICONEXCLAMATION "${TEXT}" /SD IDOK
+  SetErrorLevel ${CODE}
+  Abort
+!macroend

@@ -1,0 +1,327 @@
+; The setup program of ZURU Adventure Options: puts our ZURU.EXE in place of the
+; simulator's adventure compiler, which it keeps as zuru2.exe; upgrades or
+; repairs ours; and an uninstaller that puts the compiler back.
+;
+;   makensis -DZURU_EXE=<our ZURU.EXE> -DOUTFILE=<setup.exe> install/zuru.nsi
+;
+; Silent: setup.exe /S /D=<folder>, uninstaller /S [/REMOVEOPTIONS].
+; Exit codes: 0 done; 1 cancelled; 2 the folder's state was refused, nothing
+; changed; 3 a file could not be copied, renamed or deleted, nothing changed.
+
+Unicode true
+ManifestSupportedOS all
+ManifestDPIAware true
+; A simulator folder is often under Program Files.
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!ifndef ZURU_EXE | OUTFILE
+  !error "define ZURU_EXE (our ZURU.EXE) and OUTFILE (the setup program to make)"
+!endif
+
+!define VERSION "4.20"
+!define UNINSTALLER "zuru-uninstall.exe"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options"
+!define OPTIONS_KEY "Software\Ostrelle\ZURU"
+; Our names for files on their way in or out; never the compiler's.
+!define NEW_ZURU "ZURU.EXE.setup-new"
+!define OLD_ZURU "ZURU.EXE.setup-old"
+!define NEW_UNINST "${UNINSTALLER}.setup-new"
+!define OLD_UNINST "${UNINSTALLER}.setup-old"
+!define REFUSED 2
+!define FAILED 3
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WordFunc.nsh
+!include files.nsh
+
+Name "ZURU Adventure Options ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\"
+InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
+BrandingText "ZURU Adventure Options ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "4.20.0.0"
+VIFileVersion "4.20.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "ZURU Adventure Options setup"
+VIAddVersionKey /LANG=1033 "FileDescription" "Setup of ZURU Adventure Options ${VERSION}: installs, upgrades and uninstalls ZURU.EXE"
+VIAddVersionKey /LANG=1033 "CompanyName" "${OUR_COMPANY}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "by the ZURU developers"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "OriginalFilename" "zuru-${VERSION}-setup.exe"
+
+Var ZuruKind     ; of ZURU.EXE: missing, unreadable, ours or other
+Var ZuruVersion  ; our product version in ZURU.EXE, when it is ours
+Var Zuru2Kind    ; of zuru2.exe
+Var Plan         ; fresh (the compiler becomes zuru2.exe) or upgrade
+Var Refusal      ; why the folder is not one to install into
+Var Done         ; the steps done so far, for undoing them
+Var HadUninstaller
+Var Undo         ; what could not be undone
+Var FinishText
+
+!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
+!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TEXT "This installs ZURU Adventure Options ${VERSION} into your simulator's folder.$\r$\n$\r$\nThe simulator's own ZURU.EXE, its adventure compiler, is kept as zuru2.exe: ZURU Adventure Options takes its name and hands each adventure on to it. Nothing of the compiler is changed.$\r$\n$\r$\nClose the simulator and Velmora before you continue."
+!insertmacro MUI_PAGE_WELCOME
+
+!define MUI_PAGE_HEADER_TEXT "Choose your simulator's folder"
+!define MUI_PAGE_HEADER_SUBTEXT "The folder that holds the simulator's ZURU.EXE."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Choose your simulator's folder: the one that holds the simulator's ZURU.EXE (its adventure compiler). To upgrade or repair, choose the folder you installed into before."
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "Simulator folder (with ZURU.EXE)"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FolderPageLeave
+!insertmacro MUI_PAGE_DIRECTORY
+
+!insertmacro MUI_PAGE_INSTFILES
+
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Our ZURU.EXE is removed and zuru2.exe becomes the simulator's ZURU.EXE again; quirtel.ini and patch.exe stay. Tick the box to delete your stored options too: the registry key HKEY_CURRENT_USER\${OPTIONS_KEY}, nothing else."
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+!insertmacro ZURU_FOLDER_FUNCTIONS ""
+!insertmacro ZURU_FOLDER_FUNCTIONS "un."
+
+; Sets $Plan, or $Refusal with what was found and what the user can do.
+Function CheckFolder
+  StrCpy $Plan ""
+  StrCpy $Refusal ""
+  Call ReadFolder
+  ${If} $ZuruKind == missing
+    StrCpy $Refusal "There is no ZURU.EXE in $INSTDIR.$\r$\n$\r$\nChoose the simulator's folder: the one that holds the simulator's ZURU.EXE, its adventure compiler."
+  ${ElseIf} $ZuruKind == unreadable
+    StrCpy $Refusal "ZURU.EXE in $INSTDIR cannot be read: another program is using it.$\r$\n$\r$\nClose the simulator and Velmora, then try again."
+  ${ElseIf} $Zuru2Kind == unreadable
+    StrCpy $Refusal "zuru2.exe in $INSTDIR cannot be read: another program is using it.$\r$\n$\r$\nClose the simulator and Velmora, then try again."
+  ${ElseIf} $ZuruKind == other
+    ${If} $Zuru2Kind == missing
+      StrCpy $Plan fresh
+    ${ElseIf} $Zuru2Kind == ours
+      StrCpy $Refusal "In $INSTDIR, ZURU.EXE is the simulator's compiler, but zuru2.exe is a copy of ZURU Adventure Options.$\r$\n$\r$\nSetup changes nothing. Delete zuru2.exe (it is not the compiler), then run Setup again."
+    ${Else}
+      StrCpy $Refusal "In $INSTDIR, ZURU.EXE is the simulator's compiler, and there is a zuru2.exe as well (the simulator may have restored its ZURU.EXE over ours).$\r$\n$\r$\nSetup changes nothing, so that neither file is lost. ZURU.EXE is the compiler that the simulator put there; zuru2.exe is likely an older copy of it. Move zuru2.exe out of the folder, then run Setup again."
+    ${EndIf}
+  ${ElseIf} $Zuru2Kind == missing
+    StrCpy $Refusal "ZURU.EXE in $INSTDIR is already ZURU Adventure Options, but zuru2.exe, the simulator's compiler, is missing.$\r$\n$\r$\nSetup changes nothing. Restore the simulator's ZURU.EXE (for example by repairing the simulator), then run Setup again."
+  ${ElseIf} $Zuru2Kind == ours
+    StrCpy $Refusal "In $INSTDIR, both ZURU.EXE and zuru2.exe are ZURU Adventure Options: the simulator's compiler is missing.$\r$\n$\r$\nSetup changes nothing. Delete zuru2.exe, restore the simulator's ZURU.EXE (for example by repairing the simulator), then run Setup again."
+  ${Else}
+    ${VersionCompare} $ZuruVersion "${VERSION}" $0
+    ${If} $0 == 1
+      StrCpy $Refusal "ZURU.EXE in $INSTDIR is ZURU Adventure Options $ZuruVersion, newer than this setup program (${VERSION}).$\r$\n$\r$\nSetup changes nothing."
+    ${Else}
+      StrCpy $Plan upgrade
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function .onInit
+  InitPluginsDir
+FunctionEnd
+
+; The page stays until the folder is one to install into.
+Function FolderPageLeave
+  Call CheckFolder
+  ${If} $Refusal != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION $Refusal
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; Undoes the steps done so far ($Done), newest first.
+Function RollBack
+  StrCpy $Undo ""
+  ${If} $Done >= 6
+    !insertmacro ZURU_UNDO_RENAME "" "ZURU.EXE" "${NEW_ZURU}"
+  ${EndIf}
+  ${If} $Done >= 5
+    ${If} $Plan == fresh
+      !insertmacro ZURU_UNDO_RENAME "" "zuru2.exe" "ZURU.EXE"
+    ${Else}
+      !insertmacro ZURU_UNDO_RENAME "" "${OLD_ZURU}" "ZURU.EXE"
+    ${EndIf}
+  ${EndIf}
+  ${If} $Done >= 4
+    !insertmacro ZURU_UNDO_RENAME "" "${UNINSTALLER}" "${NEW_UNINST}"
+  ${EndIf}
+  ${If} $Done >= 3
+  ${AndIf} $HadUninstaller == 1
+    !insertmacro ZURU_UNDO_RENAME "" "${OLD_UNINST}" "${UNINSTALLER}"
+  ${EndIf}
+  Delete "$INSTDIR\${NEW_UNINST}"
+  Delete "$INSTDIR\${NEW_ZURU}"
+FunctionEnd
+
+Section "Install"
+  Call CheckFolder
+  ${If} $Refusal != ""
+    !insertmacro ZURU_FAIL ${REFUSED} $Refusal
+  ${EndIf}
+  ${If} $Plan == fresh
+    DetailPrint "ZURU.EXE in $INSTDIR is the simulator's compiler: it becomes zuru2.exe."
+  ${Else}
+    DetailPrint "ZURU.EXE in $INSTDIR is ZURU Adventure Options $ZuruVersion: it is replaced; zuru2.exe stays as it is."
+  ${EndIf}
+
+  ; Unpacked outside the simulator folder first: a write error there (a full
+  ; disk) must not stop the setup program before it has cleaned up.
+  File "/oname=$PLUGINSDIR\ZURU.EXE" "${ZURU_EXE}"
+  WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
+
+  ; Our files go in under temporary names; then only renames, each undone in
+  ; reverse order if a later one fails.
+  StrCpy $Done 0
+  StrCpy $R0 "$PLUGINSDIR\ZURU.EXE"
+  StrCpy $R1 "$INSTDIR\${NEW_ZURU}"
+  Call CopyIn
+  StrCmp $R2 "" 0 failed
+  StrCpy $Done 1
+  StrCpy $R0 "$PLUGINSDIR\${UNINSTALLER}"
+  StrCpy $R1 "$INSTDIR\${NEW_UNINST}"
+  Call CopyIn
+  StrCmp $R2 "" 0 failed
+  StrCpy $Done 2
+  StrCpy $HadUninstaller 0
+  ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    StrCpy $HadUninstaller 1
+    !insertmacro ZURU_RENAME "" "${UNINSTALLER}" "${OLD_UNINST}" failed
+  ${EndIf}
+  StrCpy $Done 3
+  !insertmacro ZURU_RENAME "" "${NEW_UNINST}" "${UNINSTALLER}" failed
+  StrCpy $Done 4
+  ${If} $Plan == fresh
+    !insertmacro ZURU_RENAME "" "ZURU.EXE" "zuru2.exe" failed
+  ${Else}
+    !insertmacro ZURU_RENAME "" "ZURU.EXE" "${OLD_ZURU}" failed
+  ${EndIf}
+  StrCpy $Done 5
+  !insertmacro ZURU_RENAME "" "${NEW_ZURU}" "ZURU.EXE" failed
+  StrCpy $Done 6
+
+  ; The entry in "Programs and Features".
+  ClearErrors
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "ZURU Adventure Options ${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${OUR_COMPANY}"
+  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\ZURU.EXE,0"
+  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
+  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+  ${If} ${Errors}
+    StrCpy $R2 "Could not write the entry in Programs and Features."
+    ${If} $Plan == fresh
+      DeleteRegKey HKLM "${UNINST_KEY}"
+    ${EndIf}
+    Goto failed
+  ${EndIf}
+
+  ; What was replaced; if a file of ours cannot go now, it goes at the next start.
+  ${If} $HadUninstaller == 1
+    Delete /REBOOTOK "$INSTDIR\${OLD_UNINST}"
+  ${EndIf}
+  ${If} $Plan == upgrade
+    StrCpy $R0 "$INSTDIR\${OLD_ZURU}"
+    Call DeleteFile
+    ${If} $R2 != ""
+      Delete /REBOOTOK "$INSTDIR\${OLD_ZURU}"
+    ${EndIf}
+  ${EndIf}
+
+  StrCpy $FinishText "ZURU Adventure Options ${VERSION} is installed in $INSTDIR. The simulator's compiler is zuru2.exe there.$\r$\n$\r$\nCreate an adventure in Velmora as usual: the options dialog appears."
+  ${IfNot} ${FileExists} "$INSTDIR\patch.exe"
+    StrCpy $FinishText "$FinishText$\r$\n$\r$\nThere is no patch.exe in that folder: $\"Use Quirtel$\" needs patch.exe beside ZURU.EXE. Until you put it there, leave $\"Use Quirtel$\" off."
+    DetailPrint "Note: there is no patch.exe beside ZURU.EXE; $\"Use Quirtel$\" needs it."
+  ${EndIf}
+  DetailPrint "Done."
+  Return
+
+failed:
+  Call RollBack
+  ${If} $Undo == ""
+    StrCpy $R2 "$R2$\r$\n$\r$\nNothing was changed: the folder is as it was."
+  ${Else}
+    StrCpy $R2 "$R2$\r$\n$\r$\nSetup could not undo everything:$Undo$\r$\nNothing was deleted: the simulator's compiler is ZURU.EXE or zuru2.exe."
+  ${EndIf}
+  !insertmacro ZURU_FAIL ${FAILED} $R2
+SectionEnd
+
+; The uninstaller
+
+Section "-un.Restore the compiler"
+  Call un.ReadFolder
+  ${If} $ZuruKind == unreadable
+  ${OrIf} $Zuru2Kind == unreadable
+    !insertmacro ZURU_FAIL ${REFUSED} "ZURU.EXE or zuru2.exe in $INSTDIR cannot be read: another program is using it.$\r$\n$\r$\nClose the simulator and Velmora, then try again."
+  ${EndIf}
+  ${If} $ZuruKind != ours
+    ; Ours is gone already (the simulator restored its compiler over it): both
+    ; files stay as they are; only our entry and the uninstaller may go.
+    MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "ZURU.EXE in $INSTDIR is not ZURU Adventure Options (the simulator may have restored its compiler). ZURU.EXE and zuru2.exe are left as they are.$\r$\n$\r$\nRemove ZURU Adventure Options from Programs and Features all the same?" /SD IDNO IDYES remove_entry
+    DetailPrint "ZURU.EXE in $INSTDIR is not ZURU Adventure Options: nothing was changed."
+    SetErrorLevel ${REFUSED}
+    Abort
+  ${EndIf}
+  ${If} $Zuru2Kind != other
+    !insertmacro ZURU_FAIL ${REFUSED} "ZURU.EXE in $INSTDIR is ZURU Adventure Options, but zuru2.exe, the simulator's compiler, is missing (or is a copy of ours).$\r$\n$\r$\nNothing was changed. Restore the simulator's ZURU.EXE (for example by repairing the simulator), then uninstall again."
+  ${EndIf}
+
+  ; Ours aside, the compiler back, then ours deleted; undone if a step fails.
+  StrCpy $Undo ""
+  !insertmacro ZURU_RENAME "un." "ZURU.EXE" "${OLD_ZURU}" failed
+  !insertmacro ZURU_RENAME "un." "zuru2.exe" "ZURU.EXE" undo_first
+  StrCpy $R0 "$INSTDIR\${OLD_ZURU}"
+  Call un.DeleteFile
+  StrCmp $R2 "" 0 undo_both
+  DetailPrint "zuru2.exe is the simulator's ZURU.EXE again."
+
+remove_entry:
+  DeleteRegKey HKLM "${UNINST_KEY}"
+  Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+  Return
+
+undo_both:
+  !insertmacro ZURU_UNDO_RENAME "un." "ZURU.EXE" "zuru2.exe"
+undo_first:
+  !insertmacro ZURU_UNDO_RENAME "un." "${OLD_ZURU}" "ZURU.EXE"
+failed:
+  ${If} $Undo == ""
+    StrCpy $R2 "$R2$\r$\n$\r$\nNothing was changed: the folder is as it was."
+  ${Else}
+    StrCpy $R2 "$R2$\r$\n$\r$\nThe uninstaller could not undo everything:$Undo$\r$\nNothing else was deleted: the simulator's compiler is ZURU.EXE or zuru2.exe."
+  ${EndIf}
+  !insertmacro ZURU_FAIL ${FAILED} $R2
+SectionEnd
+
+; Only ZURU's own key, never the company key: other programs of the same maker
+; may keep their settings there.
+Section /o "un.Remove my stored options" SecOptions
+  DeleteRegKey HKCU "${OPTIONS_KEY}"
+SectionEnd
+
+Function un.onInit
+  ${un.GetParameters} $0
+  ClearErrors
+  ${un.GetOptions} $0 "/REMOVEOPTIONS" $1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SecOptions} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd

@@ -1,0 +1,149 @@
+#include "setup_driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "driver/files.h"
+#include "driver/process.h"
+
+namespace setup {
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 60000;
+constexpr const char* kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZURU Adventure Options";
+
+std::string WithoutTrailingBackslash(std::string folder) {
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+DWORD Run(const std::string& exe, const std::string& parameters) {
+  e2e::Process process(exe, "\"" + exe + "\" " + parameters, e2e::ProgramFolder());
+  std::optional<DWORD> code = process.WaitForExit(kRunTimeoutMs);
+  if (!code) throw std::runtime_error(exe + " " + parameters + " did not end within a minute");
+  return *code;
+}
+
+}  // namespace
+
+std::string SetupPath() { return e2e::ProgramFolder() + "zuru-4.20-setup.exe"; }
+std::string CompilerStandIn() { return e2e::StubPath("zuru2.exe"); }
+std::string OtherBuildOfOurs(const std::string& name) {
+  return e2e::ProgramFolder() + "install\\" + name + "\\ZURU.EXE";
+}
+
+std::string VersionString(const std::string& program, const std::string& name) {
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  if (record.empty() ||
+      !GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(record.size()), record.data()))
+    return {};
+  WORD* language = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&language), &length) ||
+      length < 2 * sizeof(WORD))
+    return {};
+  char path[64];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+  char* text = nullptr;
+  if (!VerQueryValueA(record.data(), (path + name).c_str(), reinterpret_cast<void**>(&text),
+                      &length) ||
+      length == 0)
+    return {};
+  return std::string(text, strnlen(text, length));
+}
+
+Files ReadFolder(const std::string& folder) {
+  Files files;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      files[found.cFileName] = e2e::ReadFile(folder + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
+void WriteFolder(const std::string& folder, const Files& files) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const auto& [name, bytes] : files)
+    if (!e2e::WriteFile(folder + name, bytes)) throw std::runtime_error("cannot write " + name);
+}
+
+DWORD RunSetup(const std::string& folder) {
+  return Run(SetupPath(), "/S /D=" + WithoutTrailingBackslash(folder));
+}
+
+DWORD RunUninstaller(const std::string& folder, bool removeOptions) {
+  e2e::TestFolder elsewhere;
+  const std::string copy = elsewhere / kUninstaller;
+  if (!e2e::CopyFileTo(folder + kUninstaller, copy))
+    throw std::runtime_error(std::string("there is no ") + kUninstaller + " in " + folder);
+  return Run(copy, std::string("/S ") + (removeOptions ? "/REMOVEOPTIONS " : "") +
+                       "_?=" + WithoutTrailingBackslash(folder));
+}
+
+std::optional<std::map<std::string, std::string>> UninstallEntry() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::map<std::string, std::string> values;
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameLength = sizeof name, type = 0;
+    BYTE data[2048];
+    DWORD dataLength = sizeof data;
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
+        ERROR_SUCCESS)
+      break;
+    if (type == REG_DWORD && dataLength == sizeof(DWORD)) {
+      DWORD number;
+      memcpy(&number, data, sizeof number);
+      values[name] = std::to_string(number);
+    } else {
+      std::string text(reinterpret_cast<char*>(data), dataLength);
+      values[name] = text.substr(0, text.find('\0'));
+    }
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+void DeleteUninstallEntry() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
+
+HeldFile::HeldFile(const std::string& path, DWORD share)
+    : m_handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  if (m_handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold " + path);
+}
+
+HeldFile::~HeldFile() { CloseHandle(m_handle); }
+
+unsigned long long FreeBytes(const std::string& folder) {
+  ULARGE_INTEGER available = {};
+  if (!GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr))
+    throw std::runtime_error("cannot ask for the free space of " + folder);
+  return available.QuadPart;
+}
+
+void FillDisk(const std::string& path, unsigned long long leaveFree) {
+  const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+  unsigned long long toWrite = FreeBytes(folder);
+  toWrite = toWrite > leaveFree ? toWrite - leaveFree : 0;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
+  const std::vector<char> chunk(64 * 1024, 'x');
+  while (toWrite > 0) {
+    DWORD piece = static_cast<DWORD>(toWrite < chunk.size() ? toWrite : chunk.size()), written = 0;
+    if (!::WriteFile(file, chunk.data(), piece, &written, nullptr) || written == 0) break;
+    toWrite -= written;
+  }
+  CloseHandle(file);
+}
+
+}  // namespace setup

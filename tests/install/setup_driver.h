@@ -1,0 +1,64 @@
+#pragma once
+// Running the setup program and its uninstaller silently over a simulator
+// folder, and looking at what they left: the files, byte for byte, and the
+// entry in "Programs and Features".
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace setup {
+
+// Exit codes of the setup program and the uninstaller.
+constexpr DWORD kDone = 0;
+constexpr DWORD kRefused = 2;  // the folder's state: nothing changed
+constexpr DWORD kFailed = 3;   // a file step failed and was undone: nothing changed
+
+constexpr const char* kUninstaller = "zuru-uninstall.exe";
+
+// The programs the tests install and find.
+std::string SetupPath();        // bin\zuru-4.20-setup.exe
+std::string CompilerStandIn();  // bin\stubs\zuru2.exe: the simulator's compiler
+std::string OtherBuildOfOurs(const std::string& name);  // "older" or "newer"
+
+// A string of a program's version record ("ProductVersion", ...), in its first
+// language; empty when it has none.
+std::string VersionString(const std::string& program, const std::string& name);
+
+// Every file of a folder (with a trailing backslash) by name, with its bytes.
+using Files = std::map<std::string, std::string>;
+Files ReadFolder(const std::string& folder);
+void WriteFolder(const std::string& folder, const Files& files);
+
+// Runs the setup program with /S /D=<folder>; its exit code (throws when it
+// does not end within a minute).
+DWORD RunSetup(const std::string& folder);
+// Runs the uninstaller of `folder` silently, as Windows would from its entry:
+// from a copy elsewhere, told the folder with _?= (so the run can be waited for).
+DWORD RunUninstaller(const std::string& folder, bool removeOptions = false);
+
+// The values of our entry under the Uninstall key; nothing when it is missing.
+std::optional<std::map<std::string, std::string>> UninstallEntry();
+void DeleteUninstallEntry();
+
+// A file held open by the test, as another program would: `share` is what the
+// holder lets others do (0: nothing; FILE_SHARE_READ: read, as a running program).
+class HeldFile {
+ public:
+  HeldFile(const std::string& path, DWORD share);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+ private:
+  HANDLE m_handle;
+};
+
+// Free bytes for the caller on the volume of `folder`.
+unsigned long long FreeBytes(const std::string& folder);
+// Fills the volume of `folder` with the file `path` until about `leaveFree`
+// bytes are left.
+void FillDisk(const std::string& path, unsigned long long leaveFree);
+
+}  // namespace setup

@@ -1,0 +1,300 @@
+// The setup program and the uninstaller, run silently under Wine over prepared
+// simulator folders. The zuru2 stand-in plays the simulator's compiler: after
+// every run, each file of the folder is compared byte for byte, and the folder
+// must be either completely installed (exit 0) or exactly as it was.
+#include <functional>
+
+#include "setup_fixture.h"
+
+namespace setup {
+namespace {
+
+using e2e::ReadFile;
+using e2e::TestFolder;
+
+TEST_F(SetupTest, SetupProgramsVersionRecordSaysWhatItIs) {
+  EXPECT_EQ(VersionString(SetupPath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(SetupPath(), "ProductName"), "ZURU Adventure Options setup");
+  EXPECT_NE(VersionString(SetupPath(), "FileDescription").find("Setup of ZURU Adventure Options"),
+            std::string::npos);
+  // What the setup program tells our builds apart by.
+  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductName"), "ZURU Adventure Options");
+  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(OtherBuildOfOurs("older"), "ProductVersion"), "4.10");
+}
+
+TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) {
+  ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty());
+  const struct {
+    std::string name;
+    Files files;
+    DWORD code;
+  } cases[] = {
+      {"the compiler, patch.exe and quirtel.ini", m_simulator, kDone},
+      {"the compiler alone: installs, without patch.exe too", {{"ZURU.EXE", kCompiler}}, kDone},
+      {"ours and the compiler as zuru2.exe: a repair",
+       {{"ZURU.EXE", kOurs}, {"zuru2.exe", kCompiler}},
+       kDone},
+      {"an older build of ours and its uninstaller: an upgrade",
+       {{"ZURU.EXE", kOlderOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, "MZ old uninstaller"}},
+       kDone},
+      {"a newer build of ours", {{"ZURU.EXE", kNewerOurs}, {"zuru2.exe", kCompiler}}, kRefused},
+      {"the compiler restored over ours, and a zuru2.exe",
+       {{"ZURU.EXE", kCompiler}, {"zuru2.exe", kOtherCompiler}},
+       kRefused},
+      {"the compiler, and ours as zuru2.exe",
+       {{"ZURU.EXE", kCompiler}, {"zuru2.exe", kOurs}},
+       kRefused},
+      {"ours without zuru2.exe: the compiler is missing", {{"ZURU.EXE", kOurs}}, kRefused},
+      {"ours as both files", {{"ZURU.EXE", kOurs}, {"zuru2.exe", kOlderOurs}}, kRefused},
+      {"no ZURU.EXE", {{"patch.exe", kPatch}}, kRefused},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFolder folder;
+    WriteFolder(folder.Path(), c.files);
+    EXPECT_EQ(RunSetup(folder.Path()), c.code);
+    const Files after = ReadFolder(folder.Path());
+    if (c.code == kDone)
+      EXPECT_TRUE(Installed(c.files, after));
+    else
+      EXPECT_TRUE(Unchanged(c.files, after));
+  }
+
+  // A folder that is not there is refused, and not made.
+  TestFolder parent;
+  EXPECT_EQ(RunSetup(parent / "no such folder"), kRefused);
+  EXPECT_FALSE(e2e::FileExists(parent / "no such folder"));
+}
+
+TEST_F(SetupTest, InstalledZuruHandsTheAdventureToTheCompilerWithUseQuirtelOff) {
+  TestFolder folder;
+  WriteFolder(folder.Path(),
+              {{"ZURU.EXE", kCompiler}, {e2e::kAdventureName, e2e::kSampleAdventure}});
+  ASSERT_EQ(RunSetup(folder.Path()), kDone);
+
+  e2e::Process zuru(folder / "ZURU.EXE", e2e::kStartLine, folder.Path());
+  e2e::Dialog options = e2e::WaitForOptionsDialog(zuru.Id());
+  ASSERT_FALSE(options.Checked(IDC_ACTIVE));
+  CreateAdventure(options);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(folder / e2e::kStubEnded); }))
+      << "the compiler was not started";
+  ASSERT_TRUE(zuru.WaitForExit(e2e::kDefaultTimeoutMs).has_value());
+
+  const std::vector<e2e::StubRun> runs = e2e::ReadStubLog(folder.Path());
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].program, "zuru2");
+  EXPECT_EQ(runs[0].commandLine, e2e::HandedOver("zuru2.exe", e2e::kStartLine));
+  EXPECT_EQ(ReadFile(folder / "zuru2.exe"), kCompiler);
+}
+
+TEST_F(SetupTest, InstallTwiceThenUninstallGivesTheFolderBackAndRemovesTheEntry) {
+  TestFolder folder;
+  WriteFolder(folder.Path(), m_simulator);
+  ASSERT_EQ(RunSetup(folder.Path()), kDone);
+  const Files installed = ReadFolder(folder.Path());
+  ASSERT_TRUE(Installed(m_simulator, installed));
+
+  auto entry = UninstallEntry();
+  ASSERT_TRUE(entry.has_value()) << "no entry in Programs and Features";
+  const std::string location = folder.Path().substr(0, folder.Path().size() - 1);
+  EXPECT_EQ((*entry)["DisplayName"], "ZURU Adventure Options 4.20");
+  EXPECT_EQ((*entry)["DisplayVersion"], "4.20");
+  EXPECT_EQ((*entry)["Publisher"], "The ZURU developers");
+  EXPECT_EQ((*entry)["InstallLocation"], location);
+  EXPECT_EQ((*entry)["UninstallString"], "\"" + location + "\\" + kUninstaller + "\"");
+  EXPECT_EQ((*entry)["NoModify"], "1");
+  EXPECT_EQ((*entry)["NoRepair"], "1");
+  const unsigned long sizeKb = std::stoul((*entry)["EstimatedSize"]);
+  EXPECT_GE(sizeKb, (kOurs.size() + installed.at(kUninstaller).size()) / 1024);
+  EXPECT_LE(sizeKb, (kOurs.size() + installed.at(kUninstaller).size()) / 1024 + 2);
+
+  // Again over itself: a repair that leaves the same files.
+  ASSERT_EQ(RunSetup(folder.Path()), kDone);
+  EXPECT_TRUE(Unchanged(installed, ReadFolder(folder.Path())));
+
+  ASSERT_EQ(RunUninstaller(folder.Path()), kDone);
+  EXPECT_TRUE(Unchanged(m_simulator, ReadFolder(folder.Path())));
+  EXPECT_FALSE(UninstallEntry().has_value());
+}
+
+TEST_F(SetupTest, UninstallerLeavesAFolderAloneWhoseZuruIsNotOursOrWithoutTheCompiler) {
+  const struct {
+    std::string name;
+    std::function<void(const TestFolder&)> change;  // after the installation
+  } cases[] = {
+      {"the simulator restored its compiler over ours",
+       [](const TestFolder& f) { e2e::WriteFile(f / "ZURU.EXE", kOtherCompiler); }},
+      {"zuru2.exe was deleted",
+       [](const TestFolder& f) { DeleteFileA((f / "zuru2.exe").c_str()); }},
+      {"ours was copied over zuru2.exe",
+       [](const TestFolder& f) { e2e::WriteFile(f / "zuru2.exe", kOurs); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFolder folder;
+    WriteFolder(folder.Path(), m_simulator);
+    ASSERT_EQ(RunSetup(folder.Path()), kDone);
+    c.change(folder);
+    const Files before = ReadFolder(folder.Path());
+    EXPECT_EQ(RunUninstaller(folder.Path()), kRefused);
+    EXPECT_TRUE(Unchanged(before, ReadFolder(folder.Path())));
+    EXPECT_TRUE(UninstallEntry().has_value());
+  }
+}
+
+TEST_F(SetupTest, UninstallerRemovesOnlyOurStoredOptionsAndOnlyWhenAsked) {
+  for (bool removeOptions : {false, true}) {
+    SCOPED_TRACE(removeOptions ? "removing the options" : "keeping the options");
+    e2e::DeleteStore();
+    e2e::WriteStoreDword("active", 1);
+    HKEY neighbour;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Ostrelle\\Neighbour", &neighbour),
+              ERROR_SUCCESS);
+    RegCloseKey(neighbour);
+
+    TestFolder folder;
+    WriteFolder(folder.Path(), m_simulator);
+    ASSERT_EQ(RunSetup(folder.Path()), kDone);
+    ASSERT_EQ(RunUninstaller(folder.Path(), removeOptions), kDone);
+    EXPECT_EQ(e2e::StoreSectionExists(), !removeOptions);
+    HKEY key;
+    const bool zuruKeyLeft =
+        RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Ostrelle\\ZURU", &key) == ERROR_SUCCESS;
+    if (zuruKeyLeft) RegCloseKey(key);
+    EXPECT_EQ(zuruKeyLeft, !removeOptions);
+    const bool neighbourLeft =
+        RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Ostrelle\\Neighbour", &key) == ERROR_SUCCESS;
+    if (neighbourLeft) RegCloseKey(key);
+    EXPECT_TRUE(neighbourLeft) << "another program's key of the same maker went too";
+  }
+}
+
+// A fault put on a prepared folder for the length of one run.
+struct Fault {
+  std::string name;
+  std::string file;  // in the folder
+  enum { kHeldSharingNothing, kHeldAsRunning, kReadOnly } kind;
+  DWORD code;  // what Wine gives; the whole-or-nothing check holds for any code
+};
+
+DWORD RunWithFault(const Fault& fault, const TestFolder& folder,
+                   const std::function<DWORD()>& run) {
+  const std::string path = folder / fault.file;
+  if (fault.kind == Fault::kReadOnly) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    return run();
+  }
+  HeldFile held(path, fault.kind == Fault::kHeldAsRunning ? FILE_SHARE_READ : 0);
+  return run();
+}
+
+TEST_F(SetupTest, InstallingOverALockedOrReadOnlyFileIsWholeOrNothing) {
+  const Files upgrade = {{"ZURU.EXE", kOlderOurs}, {"zuru2.exe", kCompiler}};
+  const struct {
+    Fault fault;
+    Files files;
+  } cases[] = {
+      {{"the compiler held, sharing nothing", "ZURU.EXE", Fault::kHeldSharingNothing, kRefused},
+       m_simulator},
+      {{"the compiler held as a running program", "ZURU.EXE", Fault::kHeldAsRunning, kFailed},
+       m_simulator},
+      {{"the compiler read-only", "ZURU.EXE", Fault::kReadOnly, kDone}, m_simulator},
+      {{"our older ZURU.EXE running", "ZURU.EXE", Fault::kHeldAsRunning, kFailed}, upgrade},
+      {{"a file of ours in the way, held", "ZURU.EXE.setup-new", Fault::kHeldSharingNothing,
+        kFailed},
+       [&] {
+         Files files = m_simulator;
+         files["ZURU.EXE.setup-new"] = "left over";
+         return files;
+       }()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault.name);
+    TestFolder folder;
+    WriteFolder(folder.Path(), c.files);
+    const DWORD code = RunWithFault(c.fault, folder, [&] { return RunSetup(folder.Path()); });
+    const Files after = ReadFolder(folder.Path());
+    EXPECT_EQ(code, c.fault.code);
+    EXPECT_TRUE(CompilerSurvives(after, kCompiler));
+    ExpectWholeOrNothing(code, c.files, after);
+  }
+}
+
+TEST_F(SetupTest, UninstallingWithALockedOrReadOnlyFileIsWholeOrNothing) {
+  const Fault faults[] = {
+      {"our ZURU.EXE running", "ZURU.EXE", Fault::kHeldAsRunning, kFailed},
+      {"zuru2.exe held as a running program", "zuru2.exe", Fault::kHeldAsRunning, kFailed},
+      {"zuru2.exe held, sharing nothing", "zuru2.exe", Fault::kHeldSharingNothing, kRefused},
+      {"our ZURU.EXE read-only", "ZURU.EXE", Fault::kReadOnly, kDone},
+      {"zuru2.exe read-only", "zuru2.exe", Fault::kReadOnly, kDone},
+  };
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(fault.name);
+    TestFolder folder;
+    WriteFolder(folder.Path(), m_simulator);
+    ASSERT_EQ(RunSetup(folder.Path()), kDone);
+    const Files installed = ReadFolder(folder.Path());
+    const DWORD code = RunWithFault(fault, folder, [&] { return RunUninstaller(folder.Path()); });
+    const Files after = ReadFolder(folder.Path());
+    EXPECT_EQ(code, fault.code);
+    EXPECT_TRUE(CompilerSurvives(after, kCompiler));
+    if (code == kDone)
+      EXPECT_TRUE(Unchanged(m_simulator, after)) << "not completely uninstalled";
+    else
+      EXPECT_TRUE(Unchanged(installed, after));
+    EXPECT_EQ(UninstallEntry().has_value(), code != kDone);
+  }
+}
+
+TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
+  const char* disk = std::getenv("ZURU_SMALL_DISK");
+  if (!disk) {
+    const char* why = std::getenv("ZURU_SMALL_DISK_ERROR");
+    FAIL() << "no small disk for this test: "
+           << (why ? why : "run it through tests/install/with_small_disk.sh");
+  }
+  // The size of our uninstaller, from an installation on the ordinary disk.
+  TestFolder reference;
+  WriteFolder(reference.Path(), m_simulator);
+  ASSERT_EQ(RunSetup(reference.Path()), kDone);
+  const size_t uninstaller = ReadFile(reference / kUninstaller).size();
+  RunUninstaller(reference.Path());
+
+  const struct {
+    std::string name;
+    unsigned long long free;
+    DWORD code;
+  } cases[] = {
+      {"no space", 0, kFailed},
+      {"space for half of ZURU.EXE", kOurs.size() / 2, kFailed},
+      {"space for ZURU.EXE, not for the uninstaller", kOurs.size() + uninstaller / 2, kFailed},
+      {"space for everything", kOurs.size() + uninstaller + 64 * 1024, kDone},
+  };
+  const std::string root = disk;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string folder = root + "simulator\\";
+    WriteFolder(folder, m_simulator);
+    FillDisk(root + "filler", c.free);
+    const unsigned long long free = FreeBytes(root);
+    EXPECT_LE(free, c.free + 8192) << "the disk could not be filled";
+    const DWORD code = RunSetup(folder);
+    const Files after = ReadFolder(folder);
+    std::printf("%s: %llu bytes free, exit code %lu\n", c.name.c_str(), free, code);
+    EXPECT_EQ(code, c.code);
+    EXPECT_TRUE(CompilerSurvives(after, kCompiler));
+    ExpectWholeOrNothing(code, m_simulator, after);
+
+    for (const auto& [name, bytes] : after) {
+      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA((folder + name).c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+    DeleteFileA((root + "filler").c_str());
+    DeleteUninstallEntry();
+  }
+}
+
+}  // namespace
+}  // namespace setup
