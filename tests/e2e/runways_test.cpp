@@ -104,6 +104,7 @@ class RunwaysRun {
   void WriteRunwayFile(const std::string& content) {
     ASSERT_TRUE(WriteFile(m_session.PathOf(kRunwayFile), content));
   }
+  std::string PathOf(const std::string& name) const { return m_session.PathOf(name); }
   std::string RunwayFile() const { return ReadFile(m_session.PathOf(kRunwayFile)); }
   bool RunwayFileExists() const { return FileExists(m_session.PathOf(kRunwayFile)); }
   bool TwinLeft() const { return FileExists(m_session.PathOf(kRunwayTwin)); }
@@ -232,6 +233,29 @@ TEST_F(RunwaysTest, OkWithoutChangesMovesTheSectionsToTheEndAndASecondSaveKeepsT
   EXPECT_EQ(run.RunwayFile(), saved);
   EXPECT_FALSE(run.TwinLeft());
   EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-NR1 -NR2");
+}
+
+TEST_F(RunwaysTest, ReadOnlyRunwayFileStaysAsItWasWithoutAMessage) {
+  RunwaysRun run;
+  run.WriteRunwayFile(kPreparedFile);
+  const std::string path = run.PathOf(kRunwayFile);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  // As the system shows them: Wine keeps the archive mark on.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  ASSERT_NE(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+  Dialog options = run.StartWithQuirtel();
+  Dialog runways = run.OpenRunways(options);
+  runways.SetCheck(IDC_USE_FIRST, true);
+  run.AddRunway(runways, IDC_FIRST_ADD, {"18", {}, false, "", IDC_USAGE_BOTH});
+  Close(runways, IDOK);
+
+  // The OK handler has ended: no message box came up, the file is as it was.
+  EXPECT_EQ(VisibleDialogs(run.ProcessId()), std::vector<HWND>{options.Handle()});
+  EXPECT_EQ(run.RunwayFile(), kPreparedFile);
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), attributes);
+  EXPECT_FALSE(run.TwinLeft());
+  EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -NR2");
+  EXPECT_EQ(run.RunwayFile(), kPreparedFile);
 }
 
 TEST_F(RunwaysTest, CancelLeavesTheFileAndTheFlagsAsTheyWere) {
