@@ -1,8 +1,8 @@
 // The runway file's text, from any old file and any two lists, in memory: what
 // is read back equals what was written, the two sections close the file, a
 // second save without changes gives the same file, lines outside the two
-// sections come back unchanged, and the lists a file gives survive a save.
-// (The file layer, which only loads, writes and replaces, has its fault tests.)
+// sections are copied unchanged, and any old file loads as rows a list can hold. (The file layer,
+// which only loads, writes and replaces, has its unit and fault tests.)
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -124,5 +124,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   FUZZ_CHECK(OtherLinesCopied(old, firstHeader, secondHeader, saved, sections.size()));
+
+  // Any old file loads as rows the lists can hold and a save can write back.
+  const RunwayLists loaded = ReadRunwayText(firstHeader, secondHeader, old);
+  for (const auto* rows : {&loaded.first, &loaded.second}) {
+    for (const std::string& row : *rows) {
+      FUZZ_CHECK(row.size() <= 254);
+      FUZZ_CHECK(row.find('\n') == std::string::npos);
+      FUZZ_CHECK(row.empty() || row[0] != '[');
+    }
+  }
+  if (firstHeader == secondHeader) FUZZ_CHECK(loaded.second.empty());
   return 0;
 }
