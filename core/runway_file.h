@@ -1,17 +1,13 @@
 #pragma once
-// The runway file: per-airport runway entries under "[CODE]" section headers.
-// Lines are read in pieces of at most 254 characters; line ends are CRLF when
-// written, CRLF or a lone LF when read, on every platform.
+// The runway file on disk: loads its bytes for ReadRunwayText, and saves what
+// WriteRunwayText makes of them through a twin that replaces it in one step.
 #include <string>
 #include <vector>
 
+#include "core/runway_text.h"
+
 inline constexpr const char* kRunwayFileName = "quirtel.ini";
 inline constexpr const char* kRunwayTwinName = "quirtel.in2";
-
-struct RunwayLists {
-  std::vector<std::string> first;
-  std::vector<std::string> second;
-};
 
 // Puts `from` in the place of `to` in one step, replacing it; false on failure.
 using ReplaceFileFn = bool (*)(const char* from, const char* to);

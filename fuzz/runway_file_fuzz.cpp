@@ -1,57 +1,21 @@
-// Saving and reloading the runway file, from any old file and any two lists:
-// what is read back equals what was written, the two sections close the file,
-// a second save without changes gives the same file, and lines outside the two
-// sections come back unchanged.
-#include <unistd.h>
-
+// The runway file's text, from any old file and any two lists, in memory: what
+// is read back equals what was written, the two sections close the file, a
+// second save without changes gives the same file, lines outside the two
+// sections are copied unchanged, and any old file loads as rows a list can hold. (The file layer,
+// which only loads, writes and replaces, has its unit and fault tests.)
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "core/runway_file.h"
+#include "core/runway_text.h"
 #include "fuzz/check.h"
 
 namespace {
-
-struct Folder {
-  std::string file;
-  std::string twin;
-};
-
-const Folder& WorkFolder() {
-  static const Folder folder = [] {
-    // In memory where there is a tmpfs: a disk file system may flush on every
-    // replacing rename, which would slow the fuzzer down a hundredfold.
-    std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    pattern += "/zuru-fuzz-runway-XXXXXX";
-    const char* made = mkdtemp(&pattern[0]);
-    if (!made) std::abort();
-    const std::string dir = made;
-    // Leave nothing behind when the fuzzer ends.
-    static const std::string removeAtExit = "rm -rf '" + dir + "'";
-    std::atexit([] { (void)std::system(removeAtExit.c_str()); });
-    return Folder{dir + "/quirtel.ini", dir + "/quirtel.in2"};
-  }();
-  return folder;
-}
-
-std::string Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Store(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 // An airport code as a path can give it: any byte but the path separator and the
 // line-ending or terminating ones.
@@ -76,8 +40,8 @@ std::vector<std::string> Rows(FuzzedDataProvider& input) {
   std::vector<std::string> rows(input.ConsumeIntegralInRange<std::size_t>(0, 6));
   for (std::string& row : rows) {
     row = input.ConsumeRandomLengthString(254);
-    for (char& c : row) {
-      if (c == '\n') c = ' ';
+    for (std::size_t at = row.find('\n'); at != std::string::npos; at = row.find('\n', at)) {
+      row[at] = ' ';
     }
     if (!row.empty() && row[0] == '[') row[0] = '(';
     // "\r" last would merge with the line end that follows it.
@@ -86,70 +50,68 @@ std::vector<std::string> Rows(FuzzedDataProvider& input) {
   return rows;
 }
 
-std::string Section(const std::string& header, const std::vector<std::string>& rows) {
-  std::string text = header + "\r\n";
-  for (const std::string& row : rows) text += row + "\r\n";
-  return text;
+void AppendSection(std::string& text, const std::string& header,
+                   const std::vector<std::string>& rows) {
+  text.append(header).append("\r\n");
+  for (const std::string& row : rows) text.append(row).append("\r\n");
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
+bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 // For an old file of whole lines (each ended by "\n" or "\r\n", at most 254
-// characters without its end): its lines outside the two sections, as they must
-// be copied, with "\r\n" ends.
-bool WholeOtherLines(const std::string& old, const std::string& firstHeader,
-                     const std::string& secondHeader, std::string& copied) {
-  if (!old.empty() && old.back() != '\n') return false;
-  copied.clear();
+// characters without its end): whether `saved` begins with its lines outside the
+// two sections, each as it was with a "\r\n" end, and has `tailSize` bytes after
+// them. Other old files are not checked here.
+bool OtherLinesCopied(std::string_view old, const std::string& firstHeader,
+                      const std::string& secondHeader, std::string_view saved,
+                      std::size_t tailSize) {
+  if (!old.empty() && old.back() != '\n') return true;
+  std::size_t copied = 0;  // of `saved`, checked so far
   bool inside = false;
-  std::size_t start = 0;
-  while (start < old.size()) {
-    const std::size_t end = old.find('\n', start);
-    std::string line = old.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 254) return false;
-    if (StartsWith(line, firstHeader) || StartsWith(line, secondHeader)) {
-      inside = true;
-    } else if (StartsWith(line, "[")) {
-      inside = false;
+  while (!old.empty()) {
+    const std::size_t end = old.find('\n');
+    std::string_view line = old.substr(0, end);
+    old.remove_prefix(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() > 254) return true;
+    // Both headers begin with "[", as every line that ends a section does.
+    if (!line.empty() && line[0] == '[') {
+      inside = StartsWith(line, firstHeader) || StartsWith(line, secondHeader);
     }
-    if (!inside) copied += line + "\r\n";
+    if (inside) continue;
+    const std::size_t next = copied + line.size() + 2;
+    if (next > saved.size() || std::memcmp(saved.data() + copied, line.data(), line.size()) != 0 ||
+        std::memcmp(saved.data() + next - 2, "\r\n", 2) != 0) {
+      return false;
+    }
+    copied = next;
   }
-  return true;
+  return saved.size() == copied + tailSize;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const Folder& folder = WorkFolder();
   FuzzedDataProvider input(data, size);
   const std::string firstHeader = Header(input);
   const std::string secondHeader = input.ConsumeBool() ? firstHeader : Header(input);
   const std::vector<std::string> first = Rows(input);
   const std::vector<std::string> second = Rows(input);
+  // Without an old file the file layer hands over no bytes at all.
   const bool hasOldFile = input.ConsumeBool();
-  const std::string old = input.ConsumeRemainingBytesAsString();
+  const std::string old = hasOldFile ? input.ConsumeRemainingBytesAsString() : std::string();
 
-  std::remove(folder.twin.c_str());
-  if (hasOldFile) {
-    Store(folder.file, old);
-  } else {
-    std::remove(folder.file.c_str());
-  }
+  const std::string saved = WriteRunwayText(firstHeader, secondHeader, first, second, old);
 
-  FUZZ_CHECK(WriteRunwayFile(firstHeader, secondHeader, first, second, ReplaceFileByRename,
-                             folder.file, folder.twin));
-  FUZZ_CHECK(!Exists(folder.twin));
-  const std::string saved = Load(folder.file);
-
-  const std::string sections = Section(firstHeader, first) + Section(secondHeader, second);
+  std::string sections;
+  AppendSection(sections, firstHeader, first);
+  AppendSection(sections, secondHeader, second);
   FUZZ_CHECK(saved.size() >= sections.size());
   FUZZ_CHECK(saved.compare(saved.size() - sections.size(), sections.size(), sections) == 0);
 
-  const RunwayLists back = ReadRunwayFile(firstHeader, secondHeader, folder.file);
+  const RunwayLists back = ReadRunwayText(firstHeader, secondHeader, saved);
   if (firstHeader == secondHeader) {
     std::vector<std::string> all = first;
     all.insert(all.end(), second.begin(), second.end());
@@ -158,14 +120,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     FUZZ_CHECK(back.first == first);
     FUZZ_CHECK(back.second == second);
-    FUZZ_CHECK(WriteRunwayFile(firstHeader, secondHeader, back.first, back.second,
-                               ReplaceFileByRename, folder.file, folder.twin));
-    FUZZ_CHECK(Load(folder.file) == saved);
+    FUZZ_CHECK(WriteRunwayText(firstHeader, secondHeader, back.first, back.second, saved) == saved);
   }
 
-  std::string copied;
-  if (hasOldFile && WholeOtherLines(old, firstHeader, secondHeader, copied)) {
-    FUZZ_CHECK(saved == copied + sections);
+  FUZZ_CHECK(OtherLinesCopied(old, firstHeader, secondHeader, saved, sections.size()));
+
+  // Any old file loads as rows the lists can hold and a save can write back.
+  const RunwayLists loaded = ReadRunwayText(firstHeader, secondHeader, old);
+  for (const auto* rows : {&loaded.first, &loaded.second}) {
+    for (const std::string& row : *rows) {
+      FUZZ_CHECK(row.size() <= 254);
+      FUZZ_CHECK(row.find('\n') == std::string::npos);
+      FUZZ_CHECK(row.empty() || row[0] != '[');
+    }
   }
+  if (firstHeader == secondHeader) FUZZ_CHECK(loaded.second.empty());
   return 0;
 }

@@ -92,10 +92,14 @@ TEST_F(RunwayFileTest, ReadsTheTwoAirportsSections) {
   };
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.what);
+    const RunwayLists fromText = ReadRunwayText(kFirst, kSecond, c.file);
+    EXPECT_EQ(fromText.first, c.first);
+    EXPECT_EQ(fromText.second, c.second);
+    // The file layer hands over the bytes as they are, on every platform.
     WriteBytes(ini, c.file);
-    const RunwayLists lists = Load();
-    EXPECT_EQ(lists.first, c.first);
-    EXPECT_EQ(lists.second, c.second);
+    const RunwayLists fromFile = Load();
+    EXPECT_EQ(fromFile.first, c.first);
+    EXPECT_EQ(fromFile.second, c.second);
   }
 }
 
@@ -205,9 +209,18 @@ TEST_F(RunwayFileTest, WritesOtherLinesThenTheTwoSections) {
        {},
        "[EDDF]\r\na\r\nb\r\n[KJFK]\r\n"},
       {"empty old file", "", {}, {}, "[EDDF]\r\n[KJFK]\r\n"},
+      {"blank lines outside the sections are copied, each one",
+       "\r\n; top\n\n[LOWW]\r\n\r\n16\r\n\n\r\n[EDDF]\r\n\r\n09\r\n[EGLL]\n\n27\r\n\r\n\n",
+       {"09"},
+       {},
+       "\r\n; top\r\n\r\n[LOWW]\r\n\r\n16\r\n\r\n\r\n[EGLL]\r\n\r\n27\r\n\r\n\r\n"
+       "[EDDF]\r\n09\r\n[KJFK]\r\n"},
+      {"file of blank lines only", "\r\n\n\r\n", {}, {}, "\r\n\r\n\r\n[EDDF]\r\n[KJFK]\r\n"},
   };
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.what);
+    // No runway file gives the file layer no bytes, as an empty one does.
+    EXPECT_EQ(WriteRunwayText(kFirst, kSecond, c.first, c.second, c.old.value_or("")), c.expected);
     std::filesystem::remove(ini);
     if (c.old) WriteBytes(ini, *c.old);
     ASSERT_TRUE(Save(c.first, c.second));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/settle.h"
 #include "driver/store.h"
 #include "driver/wait.h"
 #include "driver/zuru_session.h"
@@ -21,6 +22,14 @@ constexpr const char* kRunwaysCaption = "Runways";
 constexpr const char* kEntryCaption = "Enter runway properties";
 constexpr const char* kRunwayFile = "quirtel.ini";
 constexpr const char* kRunwayTwin = "quirtel.in2";
+
+// Every state read after an action settles in the program's own time: it is
+// read again until it is as expected or the deadline has passed. A state that
+// must stay as it was is read once, after an event that guarantees the action
+// has been handled (a sent click has come back, a dialog has closed, the program
+// has ended).
+#define EXPECT_SETTLES_EQ(actual, expected) \
+  EXPECT_EQ(::e2e::Settled([&] { return actual; }, expected), expected)
 
 // Longer than a line piece (254 characters): it loads as two rows.
 const std::string kLongLine = "9" + std::string(299, 'x');
@@ -87,14 +96,31 @@ void SelectRow(const Dialog& dialog, int listId, const std::string& text) {
                       &result);
 }
 
+// The list, Add and Delete of an airport, enabled or not.
+std::vector<bool> AirportEnabling(const Dialog& runways, int listId, int addId, int deleteId) {
+  return {runways.Enabled(listId), runways.Enabled(addId), runways.Enabled(deleteId)};
+}
+
 void ExpectAirportEnabled(const Dialog& runways, int listId, int addId, int deleteId,
                           bool enabled) {
-  for (int id : {listId, addId, deleteId}) EXPECT_EQ(runways.Enabled(id), enabled) << id;
+  EXPECT_SETTLES_EQ(AirportEnabling(runways, listId, addId, deleteId),
+                    std::vector<bool>(3, enabled));
 }
+
+int ListOf(int addButton) { return addButton == IDC_FIRST_ADD ? IDC_FIRST_LIST : IDC_SECOND_LIST; }
 
 void Close(const Dialog& dialog, int button) {
   dialog.Click(button);
   ASSERT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }));
+}
+
+// Which control has the focus, and the selection in an edit.
+using FocusSelection = std::pair<int, std::pair<int, int>>;
+FocusSelection FocusAndSelection(int focusId, int start, int end) {
+  return {focusId, {start, end}};
+}
+FocusSelection FocusAndSelection(const Dialog& dialog, int editId = IDC_RUNWAY_NUMBER) {
+  return {dialog.FocusId(), dialog.Selection(editId)};
 }
 
 // One run of ZURU.EXE in its own folder, with the steps a person takes to reach
@@ -104,6 +130,7 @@ class RunwaysRun {
   void WriteRunwayFile(const std::string& content) {
     ASSERT_TRUE(WriteFile(m_session.PathOf(kRunwayFile), content));
   }
+  std::string PathOf(const std::string& name) const { return m_session.PathOf(name); }
   std::string RunwayFile() const { return ReadFile(m_session.PathOf(kRunwayFile)); }
   bool RunwayFileExists() const { return FileExists(m_session.PathOf(kRunwayFile)); }
   bool TwinLeft() const { return FileExists(m_session.PathOf(kRunwayTwin)); }
@@ -115,7 +142,7 @@ class RunwaysRun {
     m_session.Start("ZURU.EXE -E " + adventure);
     Dialog options = m_session.Options();
     options.SetCheck(IDC_ACTIVE, true);
-    EXPECT_TRUE(options.Enabled(IDC_RUNWAYS));
+    EXPECT_SETTLES_EQ(options.Enabled(IDC_RUNWAYS), true);
     return options;
   }
 
@@ -127,11 +154,21 @@ class RunwaysRun {
   Dialog OpenEntry(const Dialog& runways, int addButton) {
     runways.PostClick(addButton);
     Dialog entry = WaitForDialogCaption(ProcessId(), kEntryCaption);
-    // Shown with the number field focused and its text selected, so typing replaces it.
-    EXPECT_TRUE(WaitUntil([&] { return entry.FocusId() == IDC_RUNWAY_NUMBER; }));
-    const int length = static_cast<int>(entry.Text(IDC_RUNWAY_NUMBER).size());
-    EXPECT_EQ(entry.Selection(IDC_RUNWAY_NUMBER), std::make_pair(0, length));
+    // Shown with runway 1 in the number field, focused and selected, so typing replaces it.
+    EXPECT_SETTLES_EQ(FocusAndSelection(entry), FocusAndSelection(IDC_RUNWAY_NUMBER, 0, 1));
     return entry;
+  }
+
+  // Waits until the entry dialog has gone and the Add handler that opened it has
+  // returned: the row it gave is in the list then, or will never be.
+  static void WaitForEntryHandled(const Dialog& runways, const Dialog& entry, int addButton) {
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry.Handle()); }));
+    WaitForPostedMessagesToList(runways, ListOf(addButton));
+  }
+
+  static void CloseEntryWithOk(const Dialog& runways, const Dialog& entry, int addButton) {
+    Close(entry, IDOK);
+    WaitForEntryHandled(runways, entry, addButton);
   }
 
   void AddRunway(const Dialog& runways, int addButton, const RunwayInput& input) {
@@ -141,13 +178,19 @@ class RunwaysRun {
     entry.SetCheck(IDC_ILS, input.ils);
     if (input.ils) entry.Type(IDC_ILS_FREQUENCY, input.frequency);
     entry.Click(input.usageButton);
-    Close(entry, IDOK);
+    CloseEntryWithOk(runways, entry, addButton);
+  }
+
+  // Adds the entry as it opens: runway 01 with an ILS on 110.00.
+  void AddFirstOffer(const Dialog& runways, int addButton) {
+    CloseEntryWithOk(runways, OpenEntry(runways, addButton), addButton);
   }
 
   // "Create &adventure", then the two runway switches that patch.exe received.
   std::string CreateAdventureRunwaySwitches(const Dialog& options) {
     options.PostClick(IDC_CREATE_ADVENTURE);
     if (!m_session.WaitForExit()) return "ZURU.EXE did not end";
+    if (!WaitUntil([&] { return m_session.StubEnded(); })) return "the stand-in did not end";
     const std::vector<StubRun> runs = m_session.StubRuns();
     if (runs.size() != 1 || runs[0].program != "patch") return "patch.exe did not run once";
     // The runway switches follow the traffic rate: " -TRAFFIC050 -R1 -NR2 ...".
@@ -175,13 +218,13 @@ TEST_F(RunwaysTest, LoadsBothSectionsEditsThemAndSavesTheFileOnOk) {
   Dialog options = run.StartWithQuirtel();
   Dialog runways = run.OpenRunways(options);
 
-  EXPECT_EQ(runways.Text(IDC_FIRST_GROUP), "[EDDF]");
-  EXPECT_EQ(runways.Text(IDC_SECOND_GROUP), "[KJFK]");
-  EXPECT_EQ(runways.ListRows(IDC_FIRST_LIST), kPreparedFirstRows);
-  EXPECT_EQ(runways.ListRows(IDC_SECOND_LIST), kPreparedSecondRows);
+  EXPECT_SETTLES_EQ(runways.Text(IDC_FIRST_GROUP), "[EDDF]");
+  EXPECT_SETTLES_EQ(runways.Text(IDC_SECOND_GROUP), "[KJFK]");
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_FIRST_LIST), kPreparedFirstRows);
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_SECOND_LIST), kPreparedSecondRows);
   // Fresh flags are off: the lists and their buttons wait for the check boxes.
-  EXPECT_FALSE(runways.Checked(IDC_USE_FIRST));
-  EXPECT_FALSE(runways.Checked(IDC_USE_SECOND));
+  EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_FIRST), false);
+  EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_SECOND), false);
   ExpectAirportEnabled(runways, IDC_FIRST_LIST, IDC_FIRST_ADD, IDC_FIRST_DELETE, false);
   ExpectAirportEnabled(runways, IDC_SECOND_LIST, IDC_SECOND_ADD, IDC_SECOND_DELETE, false);
 
@@ -196,23 +239,25 @@ TEST_F(RunwaysTest, LoadsBothSectionsEditsThemAndSavesTheFileOnOk) {
   run.AddRunway(runways, IDC_SECOND_ADD, {"27", {IDC_RIGHT}, false, "", IDC_USAGE_TAKEOFF});
   run.AddRunway(runways, IDC_SECOND_ADD,
                 {"120", {IDC_RIGHT, IDC_LEFT}, true, "9.5", IDC_USAGE_BOTH});
-  EXPECT_EQ(runways.ListRows(IDC_FIRST_LIST),
-            (std::vector<std::string>{"", "07L (no ILS/only TO)", "09L (110.30)",
-                                      "25R (110.30/only landing)", "36 (108.50/only landing)"}));
+  EXPECT_SETTLES_EQ(
+      runways.ListRows(IDC_FIRST_LIST),
+      (std::vector<std::string>{"", "07L (no ILS/only TO)", "09L (110.30)",
+                                "25R (110.30/only landing)", "36 (108.50/only landing)"}));
   const std::vector<std::string> second = {"04L (110.90)", "120L (009.50)", "27R (no ILS/only TO)",
                                            kLongLine.substr(0, 254), kLongLine.substr(254)};
-  EXPECT_EQ(runways.ListRows(IDC_SECOND_LIST), second);
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_SECOND_LIST), second);
 
+  // Both clicks are sent: each has been handled when it comes back.
   SelectRow(runways, IDC_FIRST_LIST, "07L (no ILS/only TO)");
   runways.Click(IDC_FIRST_DELETE);
   runways.Click(IDC_SECOND_DELETE);  // nothing selected there: nothing goes
   const std::vector<std::string> first = {"", "09L (110.30)", "25R (110.30/only landing)",
                                           "36 (108.50/only landing)"};
-  EXPECT_EQ(runways.ListRows(IDC_FIRST_LIST), first);
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_FIRST_LIST), first);
   EXPECT_EQ(runways.ListRows(IDC_SECOND_LIST), second);
 
   Close(runways, IDOK);
-  EXPECT_EQ(run.RunwayFile(), SavedPreparedFile(first, second));
+  EXPECT_SETTLES_EQ(run.RunwayFile(), SavedPreparedFile(first, second));
   EXPECT_FALSE(run.TwinLeft());
   EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -R2");
 }
@@ -223,15 +268,44 @@ TEST_F(RunwaysTest, OkWithoutChangesMovesTheSectionsToTheEndAndASecondSaveKeepsT
   Dialog options = run.StartWithQuirtel();
   Close(run.OpenRunways(options), IDOK);
   const std::string saved = SavedPreparedFile(kPreparedFirstRows, kPreparedSecondRows);
-  EXPECT_EQ(run.RunwayFile(), saved);
+  EXPECT_SETTLES_EQ(run.RunwayFile(), saved);
 
   Dialog again = run.OpenRunways(options);
-  EXPECT_EQ(again.ListRows(IDC_FIRST_LIST), kPreparedFirstRows);
-  EXPECT_EQ(again.ListRows(IDC_SECOND_LIST), kPreparedSecondRows);
+  EXPECT_SETTLES_EQ(again.ListRows(IDC_FIRST_LIST), kPreparedFirstRows);
+  EXPECT_SETTLES_EQ(again.ListRows(IDC_SECOND_LIST), kPreparedSecondRows);
   Close(again, IDOK);
+  EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-NR1 -NR2");
+  // The program has ended: what it saved last is in place.
   EXPECT_EQ(run.RunwayFile(), saved);
   EXPECT_FALSE(run.TwinLeft());
-  EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-NR1 -NR2");
+}
+
+TEST_F(RunwaysTest, ReadOnlyRunwayFileStaysAsItWasWithoutAMessage) {
+  RunwaysRun run;
+  run.WriteRunwayFile(kPreparedFile);
+  const std::string path = run.PathOf(kRunwayFile);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  // As the system shows them: Wine keeps the archive mark on.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  ASSERT_NE(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+  Dialog options = run.StartWithQuirtel();
+  Dialog runways = run.OpenRunways(options);
+  runways.SetCheck(IDC_USE_FIRST, true);
+  run.AddRunway(runways, IDC_FIRST_ADD, {"18", {}, false, "", IDC_USAGE_BOTH});
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_FIRST_LIST),
+                    (std::vector<std::string>{"", "07L (no ILS/only TO)", "18 (no ILS)",
+                                              "25R (110.30/only landing)"}));
+  Close(runways, IDOK);
+
+  // The OK click has come back: no message box came up, the file is as it was.
+  EXPECT_EQ(VisibleDialogs(run.ProcessId()), std::vector<HWND>{options.Handle()});
+  EXPECT_EQ(run.RunwayFile(), kPreparedFile);
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), attributes);
+  EXPECT_FALSE(run.TwinLeft());
+  EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -NR2");
+  EXPECT_EQ(run.RunwayFile(), kPreparedFile);
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), attributes);
+  EXPECT_FALSE(run.TwinLeft());
 }
 
 TEST_F(RunwaysTest, CancelLeavesTheFileAndTheFlagsAsTheyWere) {
@@ -248,8 +322,8 @@ TEST_F(RunwaysTest, CancelLeavesTheFileAndTheFlagsAsTheyWere) {
     Dialog options = run.StartWithQuirtel();
     Dialog runways = run.OpenRunways(options);
     // Flags that come in set show set while their airport has runways.
-    EXPECT_TRUE(runways.Checked(IDC_USE_FIRST));
-    EXPECT_TRUE(runways.Checked(IDC_USE_SECOND));
+    EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_FIRST), true);
+    EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_SECOND), true);
     ExpectAirportEnabled(runways, IDC_FIRST_LIST, IDC_FIRST_ADD, IDC_FIRST_DELETE, true);
     ExpectAirportEnabled(runways, IDC_SECOND_LIST, IDC_SECOND_ADD, IDC_SECOND_DELETE, true);
 
@@ -261,9 +335,10 @@ TEST_F(RunwaysTest, CancelLeavesTheFileAndTheFlagsAsTheyWere) {
     cancel(runways);
     ASSERT_TRUE(WaitUntil([&] { return !runways.IsOpen(); }));
 
+    EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -R2");
+    // The program has ended: nothing it did could still change the file.
     EXPECT_EQ(run.RunwayFile(), kPreparedFile);
     EXPECT_FALSE(run.TwinLeft());
-    EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -R2");
   }
 }
 
@@ -273,19 +348,19 @@ TEST_F(RunwaysTest, FlagsOfAirportsWithoutRunwaysComeBackCleared) {
   RunwaysRun run;
   Dialog options = run.StartWithQuirtel();
   Dialog runways = run.OpenRunways(options);
-  EXPECT_FALSE(runways.Checked(IDC_USE_FIRST));
-  EXPECT_FALSE(runways.Checked(IDC_USE_SECOND));
+  EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_FIRST), false);
+  EXPECT_SETTLES_EQ(runways.Checked(IDC_USE_SECOND), false);
   ExpectAirportEnabled(runways, IDC_FIRST_LIST, IDC_FIRST_ADD, IDC_FIRST_DELETE, false);
   ExpectAirportEnabled(runways, IDC_SECOND_LIST, IDC_SECOND_ADD, IDC_SECOND_DELETE, false);
 
   // Checked again, but only the second airport gets a runway.
   runways.SetCheck(IDC_USE_FIRST, true);
   runways.SetCheck(IDC_USE_SECOND, true);
-  Close(run.OpenEntry(runways, IDC_SECOND_ADD), IDOK);  // the entry as it opens
+  run.AddFirstOffer(runways, IDC_SECOND_ADD);
   EXPECT_EQ(runways.ListRows(IDC_SECOND_LIST), std::vector<std::string>{"01 (110.00)"});
   Close(runways, IDOK);
 
-  EXPECT_EQ(run.RunwayFile(), "[EDDF]\r\n[KJFK]\r\n01 (110.00)\r\n");
+  EXPECT_SETTLES_EQ(run.RunwayFile(), "[EDDF]\r\n[KJFK]\r\n01 (110.00)\r\n");
   EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-NR1 -R2");
 }
 
@@ -305,9 +380,10 @@ TEST_F(RunwaysTest, AdventureNamesGiveTheAirportsOfTheCaptions) {
     RunwaysRun run;
     Dialog options = run.StartWithQuirtel(c.adventure);
     Dialog runways = run.OpenRunways(options);
-    EXPECT_EQ(runways.Text(IDC_FIRST_GROUP), c.first);
-    EXPECT_EQ(runways.Text(IDC_SECOND_GROUP), c.second);
+    EXPECT_SETTLES_EQ(runways.Text(IDC_FIRST_GROUP), c.first);
+    EXPECT_SETTLES_EQ(runways.Text(IDC_SECOND_GROUP), c.second);
     Close(runways, IDCANCEL);
+    // The Cancel click has come back: nothing was written.
     EXPECT_FALSE(run.RunwayFileExists());
   }
 }
@@ -330,7 +406,7 @@ TEST_F(RunwaysTest, RefusedAdventureNamesCloseTheDialogWithoutATrace) {
     // before it was ever shown.
     options.Click(IDC_RUNWAYS);
     EXPECT_EQ(VisibleDialogs(run.ProcessId()), std::vector<HWND>{options.Handle()});
-    EXPECT_TRUE(IsWindowEnabled(options.Handle()));
+    EXPECT_SETTLES_EQ(IsWindowEnabled(options.Handle()) != FALSE, true);
     EXPECT_EQ(run.RunwayFile(), kPreparedFile);
     EXPECT_FALSE(run.TwinLeft());
     EXPECT_EQ(run.CreateAdventureRunwaySwitches(options), "-R1 -R2");
@@ -342,19 +418,20 @@ TEST_F(RunwaysTest, EqualCodesLoadIntoTheFirstListAndSaveTwoSections) {
   run.WriteRunwayFile("[EDDF]\r\n07L (110.10)\r\n");
   Dialog options = run.StartWithQuirtel("EDDFEDDF.TXT");
   Dialog runways = run.OpenRunways(options);
-  EXPECT_EQ(runways.Text(IDC_FIRST_GROUP), "[EDDF]");
-  EXPECT_EQ(runways.Text(IDC_SECOND_GROUP), "[EDDF]");
-  EXPECT_EQ(runways.ListRows(IDC_FIRST_LIST), std::vector<std::string>{"07L (110.10)"});
+  EXPECT_SETTLES_EQ(runways.Text(IDC_FIRST_GROUP), "[EDDF]");
+  EXPECT_SETTLES_EQ(runways.Text(IDC_SECOND_GROUP), "[EDDF]");
+  EXPECT_SETTLES_EQ(runways.ListRows(IDC_FIRST_LIST), std::vector<std::string>{"07L (110.10)"});
   EXPECT_TRUE(runways.ListRows(IDC_SECOND_LIST).empty());
 
   runways.SetCheck(IDC_USE_SECOND, true);
-  Close(run.OpenEntry(runways, IDC_SECOND_ADD), IDOK);
+  run.AddFirstOffer(runways, IDC_SECOND_ADD);
+  EXPECT_EQ(runways.ListRows(IDC_SECOND_LIST), std::vector<std::string>{"01 (110.00)"});
   Close(runways, IDOK);
-  EXPECT_EQ(run.RunwayFile(), "[EDDF]\r\n07L (110.10)\r\n[EDDF]\r\n01 (110.00)\r\n");
+  EXPECT_SETTLES_EQ(run.RunwayFile(), "[EDDF]\r\n07L (110.10)\r\n[EDDF]\r\n01 (110.00)\r\n");
 
   Dialog reopened = run.OpenRunways(options);
-  EXPECT_EQ(reopened.ListRows(IDC_FIRST_LIST),
-            (std::vector<std::string>{"01 (110.00)", "07L (110.10)"}));
+  EXPECT_SETTLES_EQ(reopened.ListRows(IDC_FIRST_LIST),
+                    (std::vector<std::string>{"01 (110.00)", "07L (110.10)"}));
   EXPECT_TRUE(reopened.ListRows(IDC_SECOND_LIST).empty());
   Close(reopened, IDCANCEL);
 }
@@ -365,10 +442,10 @@ TEST_F(RunwaysTest, EntryDialogKeepsLeftAndRightExclusiveAndIlsGovernsTheFrequen
   Dialog runways = run.OpenRunways(options);
   runways.SetCheck(IDC_USE_FIRST, true);
   Dialog entry = run.OpenEntry(runways, IDC_FIRST_ADD);
-  EXPECT_EQ(entry.Text(IDC_RUNWAY_NUMBER), "1");
-  EXPECT_EQ(entry.Text(IDC_ILS_FREQUENCY), "110");
-  EXPECT_TRUE(entry.Checked(IDC_ILS));
-  EXPECT_TRUE(entry.Checked(IDC_USAGE_BOTH));
+  EXPECT_SETTLES_EQ(entry.Text(IDC_RUNWAY_NUMBER), "1");
+  EXPECT_SETTLES_EQ(entry.Text(IDC_ILS_FREQUENCY), "110");
+  EXPECT_SETTLES_EQ(entry.Checked(IDC_ILS), true);
+  EXPECT_SETTLES_EQ(entry.Checked(IDC_USAGE_BOTH), true);
 
   struct Step {
     int click;
@@ -383,22 +460,22 @@ TEST_F(RunwaysTest, EntryDialogKeepsLeftAndRightExclusiveAndIlsGovernsTheFrequen
   };
   for (const Step& step : steps) {
     entry.Click(step.click);
-    EXPECT_EQ(entry.Checked(IDC_LEFT), step.left);
-    EXPECT_EQ(entry.Checked(IDC_RIGHT), step.right);
+    EXPECT_SETTLES_EQ(std::make_pair(entry.Checked(IDC_LEFT), entry.Checked(IDC_RIGHT)),
+                      std::make_pair(step.left, step.right));
   }
   // A side click writes every member back: the number in its plain form.
   entry.Type(IDC_RUNWAY_NUMBER, "007");
   entry.Click(IDC_LEFT);
-  EXPECT_EQ(entry.Text(IDC_RUNWAY_NUMBER), "7");
+  EXPECT_SETTLES_EQ(entry.Text(IDC_RUNWAY_NUMBER), "7");
 
   entry.Click(IDC_ILS);
-  EXPECT_FALSE(entry.Enabled(IDC_ILS_FREQUENCY));
+  EXPECT_SETTLES_EQ(entry.Enabled(IDC_ILS_FREQUENCY), false);
   entry.Click(IDC_ILS);
-  EXPECT_TRUE(entry.Enabled(IDC_ILS_FREQUENCY));
+  EXPECT_SETTLES_EQ(entry.Enabled(IDC_ILS_FREQUENCY), true);
 
-  // Escape adds nothing.
+  // Escape adds nothing: read once the Add handler has returned.
   entry.PressEscape();
-  ASSERT_TRUE(WaitUntil([&] { return !entry.IsOpen(); }));
+  RunwaysRun::WaitForEntryHandled(runways, entry, IDC_FIRST_ADD);
   EXPECT_TRUE(runways.ListRows(IDC_FIRST_LIST).empty());
   Close(runways, IDCANCEL);
 }
@@ -417,10 +494,12 @@ TEST_F(RunwaysTest, EntryDialogStaysOpenOnANumberThatIsNotAnInteger) {
   EXPECT_EQ(box->text, "Please enter an integer.");
   EXPECT_EQ(box->caption, "ZURU");
   AnswerOk(*box);
-  EXPECT_TRUE(entry.IsOpen());
-  EXPECT_TRUE(WaitUntil([&] { return entry.FocusId() == IDC_RUNWAY_NUMBER; }));
+  // The field comes back focused with its text selected; once the OK handler has
+  // returned, the dialog is still open.
+  EXPECT_SETTLES_EQ(FocusAndSelection(entry), FocusAndSelection(IDC_RUNWAY_NUMBER, 0, 3));
   EXPECT_EQ(entry.Text(IDC_RUNWAY_NUMBER), "abc");
-  EXPECT_EQ(entry.Selection(IDC_RUNWAY_NUMBER), std::make_pair(0, 3));
+  entry.WaitForPostedMessages(IDC_ILS_FREQUENCY);
+  EXPECT_TRUE(entry.IsOpen());
 
   // A click on Left reads the same text: the message again, then the last
   // accepted number comes back and Left is undone.
@@ -429,14 +508,14 @@ TEST_F(RunwaysTest, EntryDialogStaysOpenOnANumberThatIsNotAnInteger) {
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, "Please enter an integer.");
   AnswerOk(*box);
-  EXPECT_TRUE(WaitUntil([&] { return entry.Text(IDC_RUNWAY_NUMBER) == "1"; }));
-  EXPECT_FALSE(entry.Checked(IDC_LEFT));
+  EXPECT_SETTLES_EQ(std::make_pair(entry.Text(IDC_RUNWAY_NUMBER), entry.Checked(IDC_LEFT)),
+                    std::make_pair(std::string("1"), false));
 
   entry.Type(IDC_RUNWAY_NUMBER, "12");
-  Close(entry, IDOK);
+  RunwaysRun::CloseEntryWithOk(runways, entry, IDC_FIRST_ADD);
   EXPECT_EQ(runways.ListRows(IDC_FIRST_LIST), std::vector<std::string>{"12 (110.00)"});
   Close(runways, IDOK);
-  EXPECT_EQ(run.RunwayFile(), "[EDDF]\r\n12 (110.00)\r\n[KJFK]\r\n");
+  EXPECT_SETTLES_EQ(run.RunwayFile(), "[EDDF]\r\n12 (110.00)\r\n[KJFK]\r\n");
 }
 
 }  // namespace

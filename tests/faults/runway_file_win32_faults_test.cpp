@@ -1,0 +1,71 @@
+// Saving the runway file on Windows (and under Wine) with the replace step the
+// program uses, where the system refuses: the old quirtel.ini must stay byte for
+// byte as it was, with its attributes, and no twin may be left beside it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/runway_file.h"
+#include "core/tests/scratch_directory.h"
+#include "framework/file_replace.h"
+
+namespace {
+
+const std::string kOldFile = "; runway preferences\r\n[LOWW]\r\n16 (109.70)\n[EDDF]\r\n09\r\n";
+
+class RunwayFileWin32Faults : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    // A read-only file would outlive the scratch folder.
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+
+  bool Save() {
+    return WriteRunwayFile("[EDDF]", "[KJFK]", {"07L (110.30)"}, {"04L"}, ReplaceFileWin32, ini,
+                           twin);
+  }
+
+  ScratchDirectory dir;
+  const std::string ini = dir.File(kRunwayFileName);
+  const std::string twin = dir.File(kRunwayTwinName);
+};
+
+TEST_F(RunwayFileWin32Faults, ReadOnlyRunwayFileIsNotReplaced) {
+  WriteBytes(ini, kOldFile);
+  ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+  // As the system shows them: Wine keeps the archive mark on.
+  const DWORD attributes = GetFileAttributesA(ini.c_str());
+  ASSERT_NE(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+
+  EXPECT_FALSE(Save());
+  EXPECT_EQ(ReadBytes(ini), kOldFile);
+  EXPECT_EQ(GetFileAttributesA(ini.c_str()), attributes);
+  EXPECT_FALSE(FileExists(twin));
+}
+
+TEST_F(RunwayFileWin32Faults, ReplaceRefusesAReadOnlyTargetAndKeepsBothFiles) {
+  WriteBytes(twin, "new");
+  WriteBytes(ini, kOldFile);
+  ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  EXPECT_FALSE(ReplaceFileWin32(twin.c_str(), ini.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(ini), kOldFile);
+  EXPECT_EQ(ReadBytes(twin), "new");
+}
+
+TEST_F(RunwayFileWin32Faults, WritableRunwayFileIsReplaced) {
+  WriteBytes(ini, kOldFile);
+  ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+
+  EXPECT_TRUE(Save());
+  EXPECT_EQ(ReadBytes(ini),
+            "; runway preferences\r\n[LOWW]\r\n16 (109.70)\r\n[EDDF]\r\n"
+            "07L (110.30)\r\n[KJFK]\r\n04L\r\n");
+  EXPECT_FALSE(FileExists(twin));
+}
+
+}  // namespace
