@@ -59,10 +59,10 @@ TEST_F(MendedFaultsTest, BadFieldOnCreateStopsTheLaunchAndUnlocksTheDialog) {
         << "the dialog stayed locked";
     dialog.WaitUntilIdle();
     EXPECT_TRUE(FollowsEnablingRules(dialog, c.flags));
-    EXPECT_TRUE(Settles(c.edit, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
-    EXPECT_TRUE(Settles(std::make_pair(0, static_cast<int>(c.badText.size())), [&] {
-      return dialog.Selection(c.edit);
-    })) << "the selection";
+    EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), c.edit) << "the focus";
+    EXPECT_SETTLES_EQ(dialog.Selection(c.edit),
+                      std::make_pair(0, static_cast<int>(c.badText.size())))
+        << "the selection";
     EXPECT_TRUE(StoreHolds(c.stored)) << "nothing may be stored";
     EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
     EXPECT_FALSE(session.Program().HasExited());
@@ -100,7 +100,7 @@ TEST_F(MendedFaultsTest, ACommandLineTooLongForWindowsIsReportedAndTheAdventureK
   EnablingFlags flags;
   flags.active = true;
   EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
-  EXPECT_TRUE(Settles(IDC_ACTIVE, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
+  EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_ACTIVE) << "the focus";
   EXPECT_TRUE(session.AdventureExists());
   EXPECT_FALSE(session.Program().HasExited());
   EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";

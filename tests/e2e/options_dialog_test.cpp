@@ -17,7 +17,7 @@ TEST_F(OptionsDialogTest, FirstRunShowsDefaultsAndFollowsTheEnablingRules) {
   EXPECT_EQ(dialog.Text(IDC_ENROUTEALT), "420");
   EXPECT_EQ(dialog.TrackPos(IDC_TRAFFIC), 0);
   EXPECT_TRUE(FollowsEnablingRules(dialog, {}));
-  EXPECT_TRUE(Settles(IDC_ACTIVE, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
+  EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_ACTIVE) << "the focus";
   EXPECT_TRUE(StoreSectionExists()) << "reading should create the key path";
 
   EnablingFlags flags;
@@ -142,10 +142,10 @@ TEST_F(OptionsDialogTest, ClickHandlerReportsABadFieldAndGoesOn) {
     EXPECT_EQ(dialog.Text(c.edit), c.text);
     EXPECT_TRUE(FollowsEnablingRules(dialog, c.after));
     if (dialog.Enabled(c.edit)) {
-      EXPECT_TRUE(Settles(c.edit, [&] { return dialog.FocusIdWhenActive(); })) << "the focus";
-      EXPECT_TRUE(Settles(std::make_pair(0, static_cast<int>(c.text.size())), [&] {
-        return dialog.Selection(c.edit);
-      })) << "the selection";
+      EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), c.edit) << "the focus";
+      EXPECT_SETTLES_EQ(dialog.Selection(c.edit),
+                        std::make_pair(0, static_cast<int>(c.text.size())))
+          << "the selection";
     }
     ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
     EXPECT_TRUE(StoreHolds(c.stored));

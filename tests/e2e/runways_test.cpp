@@ -24,12 +24,10 @@ constexpr const char* kRunwayFile = "quirtel.ini";
 constexpr const char* kRunwayTwin = "quirtel.in2";
 
 // Every state read after an action settles in the program's own time: it is
-// read again until it is as expected or the deadline has passed. A state that
-// must stay as it was is read once, after an event that guarantees the action
-// has been handled (a sent click has come back, a dialog has closed, the program
-// has ended).
-#define EXPECT_SETTLES_EQ(actual, expected) \
-  EXPECT_EQ(::e2e::Settled([&] { return actual; }, expected), expected)
+// read again until it is as expected or the deadline has passed (EXPECT_SETTLES_EQ).
+// A state that must stay as it was is read once, after an event that guarantees
+// the action has been handled (a sent click has come back, a dialog has closed,
+// the program has ended).
 
 // Longer than a line piece (254 characters): it loads as two rows.
 const std::string kLongLine = "9" + std::string(299, 'x');

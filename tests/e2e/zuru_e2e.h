@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/settle.h"
 #include "driver/store.h"
 #include "driver/wait.h"
 #include "driver/zuru_session.h"
@@ -82,17 +83,6 @@ inline ::testing::AssertionResult FollowsEnablingRules(const Dialog& dialog,
   }
   if (wrong.empty()) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "controls in the wrong state:" << wrong;
-}
-
-// Waits until `read()` gives `expected`; at the deadline, fails with the last value read.
-template <class T, class Read>
-::testing::AssertionResult Settles(const T& expected, Read read,
-                                   DWORD timeoutMs = kDefaultTimeoutMs) {
-  auto last = read();
-  if (WaitUntil([&] { return (last = read()) == expected; }, timeoutMs))
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "still " << ::testing::PrintToString(last) << ", not "
-                                       << ::testing::PrintToString(expected);
 }
 
 inline ::testing::AssertionResult AllDisabled(const Dialog& dialog) {

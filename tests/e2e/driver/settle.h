@@ -28,6 +28,10 @@ auto Settled(Read read, const Expected& expected, DWORD timeoutMs = kDefaultTime
   return last;
 }
 
+// Expects `actual`, an expression read again and again, to settle on `expected`.
+#define EXPECT_SETTLES_EQ(actual, expected) \
+  EXPECT_EQ(::e2e::Settled([&] { return actual; }, expected), expected)
+
 // Waits until the thread of the dialog has handled the messages posted to its
 // list box `listId` so far, or the list has gone. It marks the point with the
 // list's horizontal extent, which shows nothing in a list without a horizontal
