@@ -69,4 +69,3 @@ void WriteOptionSet(const OptionSet& options, Write&& write) {
     write(kOptionKeys[i].key, OptionFieldValue(options, i));
   }
 }
-
