@@ -161,7 +161,7 @@ class RunwaysRun {
   // returned: the row it gave is in the list then, or will never be.
   static void WaitForEntryHandled(const Dialog& runways, const Dialog& entry, int addButton) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry.Handle()); }));
-    WaitForPostedMessagesToList(runways, ListOf(addButton));
+    runways.WaitForPostedMessagesToList(ListOf(addButton));
   }
 
   static void CloseEntryWithOk(const Dialog& runways, const Dialog& entry, int addButton) {

@@ -189,10 +189,35 @@ void Dialog::WaitUntilIdle() const {
     throw std::runtime_error("the dialog's thread does not come back to its message loop");
 }
 
+namespace {
+
+// Posted messages are handled in order: once a mark posted after them has
+// arrived, so have they. A control that has gone has handled them too.
+// `read(value)` reads the control's mark (false when it does not answer);
+// `post(mark)` posts a new one. False at the deadline.
+template <class Mark, class Read, class Post>
+bool WaitForPostedMark(HWND control, Read read, Post post, Mark now, Mark other) {
+  Mark before;
+  if (!read(before)) {
+    if (!IsWindow(control)) return true;
+    throw std::runtime_error("the marking control does not answer");
+  }
+  const Mark mark = before == now ? other : now;
+  post(mark);
+  Mark seen;
+  return WaitUntil([&] { return !IsWindow(control) || (read(seen) && seen == mark); });
+}
+
+}  // namespace
+
 bool Dialog::WaitForPostedMessages(int editId) const {
-  // Posted messages are handled in order: once a selection posted after them has
-  // arrived, so have they. A dialog that has gone has handled them too.
   HWND edit = Item(editId);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) {
+    if (!IsWindow(edit)) return true;
+    throw std::runtime_error("the marking edit does not answer");
+  }
+  if (length == 0) throw std::runtime_error("the marking edit must hold text");
   auto selection = [edit](std::pair<int, int>& both) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result))
@@ -200,19 +225,24 @@ bool Dialog::WaitForPostedMessages(int editId) const {
     both = {LOWORD(result), HIWORD(result)};
     return true;
   };
-  std::pair<int, int> now;
-  DWORD_PTR length = 0;
-  if (!selection(now) ||
-      !SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) {
-    if (!IsWindow(edit)) return true;
-    throw std::runtime_error("the marking edit does not answer");
-  }
-  if (length == 0) throw std::runtime_error("the marking edit must hold text");
-  const std::pair<int, int> mark = now == std::make_pair(0, 0)
-                                       ? std::make_pair(0, static_cast<int>(length))
-                                       : std::make_pair(0, 0);
-  PostMessageA(edit, EM_SETSEL, mark.first, mark.second);
-  return WaitUntil([&] { return !IsWindow(edit) || (selection(now) && now == mark); });
+  auto select = [edit](std::pair<int, int> both) {
+    PostMessageA(edit, EM_SETSEL, both.first, both.second);
+  };
+  return WaitForPostedMark(edit, selection, select, std::make_pair(0, 0),
+                           std::make_pair(0, static_cast<int>(length)));
+}
+
+void Dialog::WaitForPostedMessagesToList(int listId) const {
+  HWND list = Item(listId);
+  auto extent = [list](DWORD_PTR& value) {
+    return SendMessageTimeoutA(list, LB_GETHORIZONTALEXTENT, 0, 0, SMTO_NORMAL, kSendTimeoutMs,
+                               &value) != 0;
+  };
+  auto setExtent = [list](DWORD_PTR value) {
+    PostMessageA(list, LB_SETHORIZONTALEXTENT, value, 0);
+  };
+  if (!WaitForPostedMark(list, extent, setExtent, DWORD_PTR{1}, DWORD_PTR{2}))
+    throw std::runtime_error("the list box did not take what was posted to it");
 }
 
 Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs) {

@@ -63,6 +63,12 @@ class Dialog {
   // the dialog has gone; false at the deadline. `editId` names an edit whose
   // selection marks the point.
   bool WaitForPostedMessages(int editId) const;
+  // The same, for a dialog without an edit: `listId` names a list box (without a
+  // horizontal scroll bar) whose horizontal extent marks the point. Posted
+  // messages are taken by the loop that runs when they arrive: posted after a
+  // nested modal dialog has gone, the mark is handled only once the handler that
+  // opened that dialog has returned. Throws at the deadline.
+  void WaitForPostedMessagesToList(int listId) const;
   // Waits until the dialog's thread is back in a message loop, so that what a
   // posted click or an answered message box set off has run to its end. Throws
   // when the thread does not answer in time.
