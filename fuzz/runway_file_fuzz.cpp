@@ -3,6 +3,7 @@
 // second save without changes gives the same file, lines outside the two
 // sections are copied unchanged, and any old file loads as rows a list can hold. (The file layer,
 // which only loads, writes and replaces, has its unit and fault tests.)
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -50,10 +51,38 @@ std::vector<std::string> Rows(FuzzedDataProvider& input) {
   return rows;
 }
 
-void AppendSection(std::string& text, const std::string& header,
-                   const std::vector<std::string>& rows) {
-  text.append(header).append("\r\n");
-  for (const std::string& row : rows) text.append(row).append("\r\n");
+// Takes `line` and a "\r\n" off the front of `text`, if they are there.
+bool ConsumeLine(std::string_view& text, std::string_view line) {
+  if (text.size() < line.size() + 2 || text.compare(0, line.size(), line) != 0 ||
+      text.compare(line.size(), 2, "\r\n") != 0) {
+    return false;
+  }
+  text.remove_prefix(line.size() + 2);
+  return true;
+}
+
+// Whether `text` is the header's line and then one line per row.
+bool ConsumeSection(std::string_view& text, const std::string& header,
+                    const std::vector<std::string>& rows) {
+  if (!ConsumeLine(text, header)) return false;
+  for (const std::string& row : rows) {
+    if (!ConsumeLine(text, row)) return false;
+  }
+  return true;
+}
+
+std::size_t SectionSize(const std::string& header, const std::vector<std::string>& rows) {
+  std::size_t size = header.size() + 2;
+  for (const std::string& row : rows) size += row.size() + 2;
+  return size;
+}
+
+// Whether `rows` holds `first`, then `second`.
+bool IsConcatenation(const std::vector<std::string>& rows, const std::vector<std::string>& first,
+                     const std::vector<std::string>& second) {
+  if (rows.size() != first.size() + second.size()) return false;
+  return std::equal(first.begin(), first.end(), rows.begin()) &&
+         std::equal(second.begin(), second.end(), rows.begin() + first.size());
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -105,17 +134,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string saved = WriteRunwayText(firstHeader, secondHeader, first, second, old);
 
-  std::string sections;
-  AppendSection(sections, firstHeader, first);
-  AppendSection(sections, secondHeader, second);
-  FUZZ_CHECK(saved.size() >= sections.size());
-  FUZZ_CHECK(saved.compare(saved.size() - sections.size(), sections.size(), sections) == 0);
+  // The file ends with the two sections, the first header's first.
+  const std::size_t sectionsSize =
+      SectionSize(firstHeader, first) + SectionSize(secondHeader, second);
+  FUZZ_CHECK(saved.size() >= sectionsSize);
+  std::string_view sections(saved);
+  sections.remove_prefix(saved.size() - sectionsSize);
+  FUZZ_CHECK(ConsumeSection(sections, firstHeader, first));
+  FUZZ_CHECK(ConsumeSection(sections, secondHeader, second));
 
   const RunwayLists back = ReadRunwayText(firstHeader, secondHeader, saved);
   if (firstHeader == secondHeader) {
-    std::vector<std::string> all = first;
-    all.insert(all.end(), second.begin(), second.end());
-    FUZZ_CHECK(back.first == all);
+    FUZZ_CHECK(IsConcatenation(back.first, first, second));
     FUZZ_CHECK(back.second.empty());
   } else {
     FUZZ_CHECK(back.first == first);
@@ -123,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(WriteRunwayText(firstHeader, secondHeader, back.first, back.second, saved) == saved);
   }
 
-  FUZZ_CHECK(OtherLinesCopied(old, firstHeader, secondHeader, saved, sections.size()));
+  FUZZ_CHECK(OtherLinesCopied(old, firstHeader, secondHeader, saved, sectionsSize));
 
   // Any old file loads as rows the lists can hold and a save can write back.
   const RunwayLists loaded = ReadRunwayText(firstHeader, secondHeader, old);
