@@ -27,7 +27,7 @@ class CDialog : public CWnd {
   // so that the default button follows and an edit's text is selected.
   void GotoDlgCtrl(HWND control) const;
 
-  // The dialog whose exchange is running on this thread (null outside one).
+  // The dialog whose exchange is running (null outside one).
   static HWND ExchangeWindow();
 
   // Lets go of `wrapper` (Detach) when this dialog's window is destroyed, so that
