@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the build's own prefix (made by
-# script/wine-prefix). The prefix defaults to build/wineprefix beside this file's
-# checkout; ZURU_WINEPREFIX overrides it.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${ZURU_WINEPREFIX:-$here/build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
-exec wine "$@"
+# Runs a Windows program under Wine in the build's own prefix for its
+# architecture (made by script/wine-prefix):
+#   wine-run.sh i686|x86_64 <program> [arguments]
+set -e
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+zuru_wine_env "$1"
+shift
+exec "$ZURU_WINE_LOADER" "$@"

@@ -9,6 +9,11 @@
 ; changed; 3 a file could not be copied, renamed or deleted, nothing changed.
 
 Unicode true
+; The tests' 64-bit build of the setup program (for machines that run no 32-bit
+; programs); the setup program we ship is the 32-bit one.
+!ifdef TARGET_AMD64
+  Target amd64-unicode
+!endif
 ManifestSupportedOS all
 ManifestDPIAware true
 ; A simulator folder is often under Program Files.

@@ -3,6 +3,7 @@
 // library's throw functions, whose object would clash with ours.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -94,10 +95,15 @@ int main(int argc, char** argv) {
           std::string text(none);
         }) == "basic_string: construction from null is not valid",
         "a string from a null pointer");
-  // Memory: the standard types, as the program reports them.
-  Check(Thrown([] { (void)std::allocator<int>().allocate(0x20000000u); }) == "bad_alloc",
+  // Memory: the standard types, as the program reports them. The counts are
+  // the smallest the library refuses for each reason, on 32 and 64 bits alike:
+  // one past the allocator's largest size (bad_alloc), and an array whose size
+  // in bytes does not fit a size_t (bad_array_new_length, also a bad_alloc).
+  constexpr std::size_t kPastLargest = std::allocator_traits<std::allocator<int>>::max_size({}) + 1;
+  constexpr std::size_t kPastAddressable = SIZE_MAX / sizeof(int) + 1;
+  Check(Thrown([] { (void)std::allocator<int>().allocate(kPastLargest); }) == "bad_alloc",
         "more memory than there is");
-  Check(Thrown([] { (void)std::allocator<int>().allocate(0x40000000u); }) == "bad_alloc",
+  Check(Thrown([] { (void)std::allocator<int>().allocate(kPastAddressable); }) == "bad_alloc",
         "an array larger than memory can address");
 
   DWORD exitCode = 0;

@@ -4,9 +4,10 @@
 # as a Windows path. When it cannot be mounted, ZURU_SMALL_DISK_ERROR says why,
 # and the full-disk test fails with that reason.
 #
-#   with_small_disk.sh <wine-run.sh> <test program> <mount point>
+#   with_small_disk.sh <mount point> <command that runs the test program...>
 set -u
-wine_run=$1 program=$2 mount_point=$3
+mount_point=$1
+shift
 mkdir -p "$mount_point"
 # A mount left by a run that was killed.
 mountpoint -q "$mount_point" && umount "$mount_point"
@@ -16,4 +17,4 @@ if error=$(mount -t tmpfs -o size=2m,mode=0755 zuru-small-disk "$mount_point" 2>
 else
   export ZURU_SMALL_DISK_ERROR="mount -t tmpfs on $mount_point failed: ${error:-no reason given}"
 fi
-"$wine_run" "$program"
+"$@"

@@ -1,0 +1,13 @@
+# What both Windows builds share; the including toolchain file sets
+# ZURU_MINGW_TRIPLE and CMAKE_SYSTEM_PROCESSOR.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${ZURU_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${ZURU_MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${ZURU_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZURU_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests of this build run under Wine, in the build's own prefix for this
+# architecture.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${CMAKE_SYSTEM_PROCESSOR})
