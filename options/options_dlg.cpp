@@ -70,6 +70,7 @@ BOOL COptionsDlg::OnInitDialog() {
 
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  m_picture.ScaleIn(m_hWnd);
 
   static_cast<OptionSet&>(*this) = ReadStoredOptionSet();
 

@@ -9,6 +9,7 @@
 #include "core/option_set.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/scaled_picture.h"
 
 // The option fields carry their settings keys as names (nocrew, newatis, ...).
 // OptionSet::traffic is used only when reading or writing the store: while the
@@ -23,6 +24,7 @@ class COptionsDlg : public CDialog, public OptionSet {
   SHELLEXECUTEINFOA execinfo{};  // the start of patch.exe or zuru2.exe, and its process
   CSliderCtrl m_trafficSlider;
   HICON m_hIcon = nullptr;
+  CScaledPicture m_picture;
 
  protected:
   void DoDataExchange(ExchangeContext& dx) override;

@@ -1,0 +1,211 @@
+// The picture of the options dialog at the usual display scales: the program is
+// DPI aware, so it must draw the picture at the size of its frame itself. Each
+// run saves a screenshot of the dialog in bin/screenshots/.
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
+#include "zuru_e2e.h"
+
+namespace e2e {
+namespace {
+
+// The picture's own size, at 96 DPI.
+constexpr int kPictureWidth = 195;
+constexpr int kPictureHeight = 69;
+
+// The display's DPI as Windows (and Wine) reads it when a program starts:
+// HKCU\Control Panel\Desktop, LogPixels. Set for the life of the object.
+class DisplayDpi {
+ public:
+  explicit DisplayDpi(DWORD dpi) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key, nullptr);
+    DWORD old = 0;
+    DWORD size = sizeof old;
+    DWORD type = 0;
+    if (RegQueryValueExA(m_key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&old),
+                         &size) == ERROR_SUCCESS &&
+        type == REG_DWORD) {
+      m_old = old;
+    }
+    RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+  }
+  ~DisplayDpi() {
+    if (m_old) {
+      RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*m_old),
+                     sizeof *m_old);
+    } else {
+      RegDeleteValueA(m_key, "LogPixels");
+    }
+    RegCloseKey(m_key);
+  }
+
+ private:
+  HKEY m_key = nullptr;
+  std::optional<DWORD> m_old;
+};
+
+// The pixels of a part of the screen, top row first, as 0x00RRGGBB.
+struct ScreenPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> pixels;
+  DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+ScreenPixels Capture(const RECT& area) {
+  ScreenPixels shot;
+  shot.width = area.right - area.left;
+  shot.height = area.bottom - area.top;
+  shot.pixels.assign(static_cast<size_t>(shot.width) * shot.height, 0);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(memory, bitmap, 0, shot.height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+// As a 24-bit BMP: the screen's fourth byte is no alpha, though viewers take it as one.
+void SaveBmp(const ScreenPixels& shot, const std::string& path) {
+  const int rowBytes = (shot.width * 3 + 3) & ~3;
+  std::vector<char> rows(static_cast<size_t>(rowBytes) * shot.height, 0);
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x) {
+      const DWORD pixel = shot.At(x, y);
+      char* to = &rows[static_cast<size_t>(y) * rowBytes + x * 3];
+      to[0] = static_cast<char>(pixel & 0xFF);  // blue, green, red
+      to[1] = static_cast<char>((pixel >> 8) & 0xFF);
+      to[2] = static_cast<char>((pixel >> 16) & 0xFF);
+    }
+  }
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = shot.width;
+  header.biHeight = -shot.height;  // top row first
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+}
+
+RECT ScreenRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// The inside of a control's frame, on the screen.
+RECT ClientScreenRect(HWND control) {
+  RECT rect = {};
+  GetClientRect(control, &rect);
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+HWND FindPicture(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) == "Static" &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+      return child;
+  }
+  return nullptr;
+}
+
+// Width and height of what is drawn inside the frame: the smallest box around
+// every pixel that differs from the frame's background at its left edge (the
+// picture is centred and narrower than its frame).
+std::pair<int, int> DrawnSize(const ScreenPixels& inside) {
+  const DWORD background = inside.At(0, inside.height / 2);
+  int left = inside.width, right = -1, top = inside.height, bottom = -1;
+  for (int y = 0; y < inside.height; ++y) {
+    for (int x = 0; x < inside.width; ++x) {
+      if (inside.At(x, y) == background) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {0, 0};
+  return {right - left + 1, bottom - top + 1};
+}
+
+std::string ScreenshotFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.erase(folder.find_last_of('\\') + 1);
+  folder += "screenshots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+class PictureDpiTest : public ZuruTest, public ::testing::WithParamInterface<int> {};
+
+// The picture is stretched with the dialog: at 96 DPI it keeps its own size;
+// at 120, 144 and 192 DPI it grows by the same factor as the display, and so
+// fills its frame as it does at 96 DPI.
+TEST_P(PictureDpiTest, FillsItsFrameAsAt96Dpi) {
+  const int dpi = GetParam();
+  DisplayDpi display(dpi);
+  ZuruSession session;
+  session.Start(kStartLine);
+  const Dialog dialog = session.Options();
+  HWND picture = FindPicture(dialog.Handle());
+  ASSERT_NE(picture, nullptr) << "the options dialog has no bitmap picture";
+  const RECT inside = ClientScreenRect(picture);
+  const int frameWidth = inside.right - inside.left;
+  const int frameHeight = inside.bottom - inside.top;
+  // The frame follows the display's scale, as the dialog's units do (with the
+  // font sizes' rounding): 44 dialog units are 65 to 72 pixels at 96 DPI.
+  EXPECT_NEAR(frameHeight * 96.0 / dpi, 68, 8)
+      << "a frame " << frameHeight << " pixels high: the dialog is not at " << dpi << " DPI";
+
+  const int wantedWidth = std::min(frameWidth, MulDiv(kPictureWidth, dpi, 96));
+  const int wantedHeight = std::min(frameHeight, MulDiv(kPictureHeight, dpi, 96));
+  // Painting settles after the dialog shows.
+  const auto drawn = Settled(
+      [&] {
+        const auto size = DrawnSize(Capture(inside));
+        return std::abs(size.first - wantedWidth) <= 2 && std::abs(size.second - wantedHeight) <= 2
+                   ? std::make_pair(wantedWidth, wantedHeight)
+                   : size;
+      },
+      std::make_pair(wantedWidth, wantedHeight));
+  EXPECT_EQ(drawn, std::make_pair(wantedWidth, wantedHeight))
+      << "the picture in a frame of " << frameWidth << " by " << frameHeight << " pixels";
+  EXPECT_GE(drawn.second, frameHeight * 9 / 10) << "the picture does not fill its frame";
+
+  SaveBmp(Capture(ScreenRect(dialog.Handle())),
+          ScreenshotFolder() + "\\options-" + std::to_string(dpi) + "dpi.bmp");
+  ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, PictureDpiTest, ::testing::Values(96, 120, 144, 192),
+                         [](const auto& info) { return std::to_string(info.param) + "dpi"; });
+
+}  // namespace
+}  // namespace e2e
