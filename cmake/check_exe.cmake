@@ -1,9 +1,11 @@
 # Checks a finished ZURU.EXE without running it, so that the product is checked
 # on machines that cannot run it too: it imports system DLLs only and nothing
-# that Windows XP lacks, and carries its version record and a manifest for its
-# own architecture. Prints what it found; fails on a difference.
+# that Windows XP lacks, carries its version record and a manifest for its own
+# architecture, and stays within its size (the link-map check names library
+# members, which a new toolchain may rename; the size catches what comes back
+# under another name). Prints what it found; fails on a difference.
 #   cmake -DEXE=<ZURU.EXE> -DOBJDUMP=<objdump> -DWINDRES=<windres> -DVERSION=<a.b.c.d>
-#         -DMANIFEST_ARCH=<x86|amd64> -P check_exe.cmake
+#         -DMANIFEST_ARCH=<x86|amd64> -DMAX_BYTES=<n> -P check_exe.cmake
 #   cmake -DEXE=<ZURU.EXE> -DOBJDUMP=<objdump> -DREPORT_ONLY=ON -P check_exe.cmake
 #         (the imports only, printed and not checked: for script/bench)
 cmake_minimum_required(VERSION 3.21)
@@ -74,6 +76,12 @@ file(READ ${EXE} bytes HEX)
 string(FIND "${bytes}" "${wanted}" at)
 if(at EQUAL -1)
   list(APPEND problems "the manifest does not name the architecture ${MANIFEST_ARCH}")
+endif()
+
+file(SIZE ${EXE} bytes)
+message(STATUS "size: ${bytes} bytes (at most ${MAX_BYTES})")
+if(bytes GREATER MAX_BYTES)
+  list(APPEND problems "it has grown to ${bytes} bytes, past its ${MAX_BYTES}")
 endif()
 
 if(problems)

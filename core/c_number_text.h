@@ -1,7 +1,8 @@
 #pragma once
 // printf and strtod for decimal numbers, with '.' as the decimal point whatever
-// the C locale says. They keep the EXE small: the C library's number code is
-// already linked, std::to_chars and std::from_chars for floating point are not.
+// the C locale says. They keep the EXE small: they link the C runtime's printf
+// and strtod (mingw-w64's own, statically), far smaller than the tables of
+// libstdc++'s std::to_chars and std::from_chars for floating point.
 #include <string>
 
 // One double through a printf format with a single conversion (and an optional

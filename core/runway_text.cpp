@@ -19,14 +19,14 @@ struct Piece {
 // carriage return that is not followed by a line feed is an ordinary character.
 class PieceReader {
  public:
-  explicit PieceReader(const std::string& bytes) : data_(bytes.data()), size_(bytes.size()) {}
+  explicit PieceReader(const std::string& bytes) : m_data(bytes.data()), m_size(bytes.size()) {}
 
   bool Next(Piece& piece) {
-    if (pos_ >= size_) return false;
+    if (m_pos >= m_size) return false;
     // The line runs to the next "\n"; a "\r" right before it is part of its end.
-    const char* begin = data_ + pos_;
-    const void* newline = std::memchr(begin, '\n', size_ - pos_);
-    std::size_t length = newline ? static_cast<const char*>(newline) - begin : size_ - pos_;
+    const char* begin = m_data + m_pos;
+    const void* newline = std::memchr(begin, '\n', m_size - m_pos);
+    std::size_t length = newline ? static_cast<const char*>(newline) - begin : m_size - m_pos;
     std::size_t endLength = 0;
     if (newline) {
       endLength = 1;
@@ -40,19 +40,19 @@ class PieceReader {
       // its line end keeps that end (above).
       piece.text = std::string_view(begin, kPieceLength);
       piece.hasLineEnd = false;
-      pos_ += kPieceLength;
+      m_pos += kPieceLength;
       return true;
     }
     piece.text = std::string_view(begin, length);
     piece.hasLineEnd = endLength > 0;
-    pos_ += length + endLength;
+    m_pos += length + endLength;
     return true;
   }
 
  private:
-  const char* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
+  const char* m_data;
+  std::size_t m_size;
+  std::size_t m_pos = 0;
 };
 
 enum class Section { kNone, kFirst, kSecond };
@@ -128,7 +128,8 @@ RunwayLists ReadRunwayText(const std::string& firstHeader, const std::string& se
 std::string WriteRunwayText(const std::string& firstHeader, const std::string& secondHeader,
                             const std::vector<std::string>& first,
                             const std::vector<std::string>& second, const std::string& oldText) {
-  // Room for the copied lines and both sections: the text is never moved while it grows.
+  // Room for the copied lines, both sections and an eighth more for line ends
+  // that grow from "\n" to "\r\n": the text seldom has to move while it grows.
   std::size_t sectionsSize = firstHeader.size() + secondHeader.size() + 4;
   for (const auto* rows : {&first, &second}) {
     for (const std::string& row : *rows) sectionsSize += row.size() + 2;

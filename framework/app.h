@@ -23,13 +23,9 @@ class CWinApp {
 
   const std::string& AppName() const { return m_appName; }
 
-  // From now on the profile functions use HKCU\software\<company>\<application name>.
+  // From now on the settings store (CProfileSection) is
+  // HKCU\software\<company>\<application name>.
   void SetRegistryKey(const char* company);
-  // The key path is created as it is read; the default when it cannot be opened,
-  // the value does not exist or is longer than four bytes.
-  UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
-  // Stores a REG_DWORD; false when the key or the value could not be written.
-  BOOL WriteProfileInt(const char* section, const char* entry, int value);
 
   // The wait cursor: shown over the program's dialogs while the count is above zero.
   void BeginWaitCursor();

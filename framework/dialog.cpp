@@ -101,23 +101,25 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     dialog = reinterpret_cast<CDialog*>(lParam);
     SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     dialog->m_hWnd = hwnd;
-    dialog->m_failureReported = false;
   } else {
     dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   }
   if (!dialog) {
     return FALSE;  // the messages before WM_INITDIALOG take the default processing
   }
+  const HandlerFailureSource source{hwnd, message, static_cast<unsigned long long>(wParam)};
   // No C++ exception may travel through the system's code that called us.
   try {
-    return dialog->HandleMessage(message, wParam, lParam);
+    const INT_PTR handled = dialog->HandleMessage(message, wParam, lParam);
+    NoteHandlerSuccess(source);
+    return handled;
   } catch (...) {
-    // The box's own message loop may run the failing handler again (a timer, a
-    // paint): one failure of a dialog is reported once, and no box stacks up.
-    if (!dialog->m_failureReported) {
-      dialog->m_failureReported = true;
-      ReportCurrentException();
+    // The box's own message loop, and the loop after it, may run the failing
+    // handler again (a timer, a paint): reported once until it runs through.
+    if (message == WM_PAINT) {
+      ValidateRect(hwnd, nullptr);  // or the system asks for the paint again at once
     }
+    ReportHandlerFailure(source);
     if (message == WM_NCDESTROY) {
       dialog->ReleaseWindow();
     }

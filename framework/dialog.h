@@ -75,5 +75,4 @@ class CDialog : public CWnd {
   void ReleaseWindow();
 
   std::vector<CWnd*> m_boundWrappers;
-  bool m_failureReported = false;  // a failure in a handler has been shown
 };

@@ -14,6 +14,10 @@ constexpr const char* kInternalError = "Internal application error.";
 // loop is not shown on top of it.
 bool g_showingFailure = false;
 
+// The handler whose failure was shown last, until it runs through once.
+bool g_handlerFailed = false;
+HandlerFailureSource g_failedHandler{};
+
 void ShowFailure(const char* message) {
   if (g_showingFailure) {
     return;
@@ -25,7 +29,31 @@ void ShowFailure(const char* message) {
   AfxMessageBox(message ? message : kInternalError, MB_ICONEXCLAMATION);
 }
 
+// A command or a dialog's start comes from the user (or a new run): its failure
+// is news each time. Other messages (timers, paints) come again by themselves.
+bool IsUserAction(unsigned message) {
+  return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_INITDIALOG;
+}
+
 }  // namespace
+
+void ReportHandlerFailure(const HandlerFailureSource& source) noexcept {
+  if (g_handlerFailed && g_failedHandler == source && !IsUserAction(source.message)) {
+    return;  // the same handler failing again by itself: its failure is on record
+  }
+  if (g_showingFailure) {
+    return;
+  }
+  g_handlerFailed = true;
+  g_failedHandler = source;
+  ReportCurrentException();
+}
+
+void NoteHandlerSuccess(const HandlerFailureSource& source) noexcept {
+  if (g_handlerFailed && g_failedHandler == source) {
+    g_handlerFailed = false;
+  }
+}
 
 void ReportCurrentException() noexcept {
   try {

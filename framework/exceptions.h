@@ -23,5 +23,23 @@ class CMemoryException : public CException {
 };
 
 // Shows the message of the failure being handled. Call it only inside a catch
-// block; it never throws.
+// block; it never throws. No failure's box opens while another one's is open: a
+// failure met inside that box's message loop is not shown on top of it.
 void ReportCurrentException() noexcept;
+
+// Where a message handler's failure came from: the window, the message and its
+// wParam (the command or timer id).
+struct HandlerFailureSource {
+  void* window;
+  unsigned message;
+  unsigned long long wParam;
+  bool operator==(const HandlerFailureSource& other) const = default;
+};
+
+// Reports the failure of a message handler as ReportCurrentException does. A
+// handler that runs again by itself (a timer, a paint: not a command) and fails
+// again before it has run through once (NoteHandlerSuccess) is not reported
+// again: one that fails on every run shows one box, while a failure of another
+// handler, or of a command the user gives again, is still shown.
+void ReportHandlerFailure(const HandlerFailureSource& source) noexcept;
+void NoteHandlerSuccess(const HandlerFailureSource& source) noexcept;

@@ -1,4 +1,4 @@
-// The profile functions of the application object: per-user values in the
+// The settings store of the application object: per-user values in the
 // registry under HKCU\software\<company>\<application name>\<section>.
 #include <windows.h>
 
@@ -63,12 +63,4 @@ BOOL CProfileSection::WriteInt(const char* entry, int value) const {
   const DWORD data = static_cast<DWORD>(value);
   return RegSetValueExA(m_key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                         sizeof(data)) == ERROR_SUCCESS;
-}
-
-UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
-  return CProfileSection(*this, section).GetInt(entry, defaultValue);
-}
-
-BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
-  return CProfileSection(*this, section).WriteInt(entry, value);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// One section of the settings store, opened once for several values: the same
-// rules as CWinApp::GetProfileInt and WriteProfileInt, without walking the key
-// path again for every value.
+// One section of the settings store, HKCU\software\<company>\<application
+// name>\<section>, opened once for several values. The key path is created
+// where missing as the section is opened.
 #include <windows.h>
 
 class CWinApp;

@@ -9,6 +9,7 @@
 #include "exchange/tests/dialog_fixture.h"
 #include "framework/exceptions.h"
 #include "framework/file_replace.h"
+#include "framework/profile.h"
 
 namespace {
 
@@ -128,17 +129,21 @@ TEST_F(FrameworkTest, CommandsTheDialogDoesNotHandleGoToTheApplication) {
   });
 }
 
-// A dialog whose handlers fail: while it initialises, or on every tick of a
-// fast timer.
+// A dialog whose handlers fail: while it initialises, on every tick of a fast
+// timer, on every paint, or on a command.
 class FailingDialog : public ScriptedDialog {
  public:
   static constexpr UINT_PTR kFailingTimer = 7;
+  static constexpr UINT kFailingCommand = 40002;
   // The timer ticks that failed; the dialog ends itself after this many.
   static constexpr int kTicksToEnd = 6;
 
   FailingDialog() : ScriptedDialog(IDD_NESTED_TEST) {}
   bool failOnInit = false;
+  bool failOnPaint = false;
+  bool endAfterTicks = true;
   std::atomic<int> failedTicks{0};
+  int failedPaints = 0;
 
  private:
   bool m_scriptWaits = false;
@@ -162,12 +167,20 @@ class FailingDialog : public ScriptedDialog {
     if (message == WM_TIMER && wParam == kFailingTimer) {
       if (++failedTicks >= kTicksToEnd) {
         KillTimer(m_hWnd, kFailingTimer);
-        EndDialog(kStepsDone);
+        if (endAfterTicks) EndDialog(kStepsDone);
         return true;
       }
       throw CNotSupportedException();
     }
+    if (message == WM_PAINT && failOnPaint) {
+      ++failedPaints;
+      throw CNotSupportedException();
+    }
     return ScriptedDialog::OnMessage(message, wParam, lParam, result);
+  }
+  bool OnCommand(UINT id, UINT code) override {
+    if (id == kFailingCommand) throw CMemoryException();
+    return ScriptedDialog::OnCommand(id, code);
   }
 };
 
@@ -203,6 +216,50 @@ TEST(DialogFailureTest, AHandlerThatFailsAgainWhileItsFailureIsShownGetsOneBox) 
   EXPECT_EQ(FailingDialog::kTicksToEnd, dialog.failedTicks);
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_EQ("An unsupported operation was attempted.", boxes.Boxes()[0].text);
+}
+
+TEST(DialogFailureTest, AFailureIsStillShownAfterAnotherHandlersRepeatedOne) {
+  BoxAnswerer boxes;
+  FailingDialog dialog;
+  dialog.endAfterTicks = false;
+  const auto failingCommand = [&] {
+    SendMessageA(dialog.GetSafeHwnd(), WM_COMMAND, FailingDialog::kFailingCommand, 0);
+  };
+  const INT_PTR result = dialog.Run(
+      {[&] {
+         ASSERT_NE(0u, SetTimer(dialog.GetSafeHwnd(), FailingDialog::kFailingTimer, 1, nullptr));
+         // The ticks run here, the failure's box among them.
+         const DWORD deadline = GetTickCount() + 10000;
+         MSG message;
+         while (dialog.failedTicks < FailingDialog::kTicksToEnd && GetTickCount() < deadline &&
+                GetMessageA(&message, nullptr, 0, 0) > 0) {
+           if (!IsDialogMessageA(dialog.GetSafeHwnd(), &message)) DispatchMessageA(&message);
+         }
+       },
+       failingCommand, failingCommand});
+  EXPECT_EQ(kStepsDone, result);
+  EXPECT_EQ(FailingDialog::kTicksToEnd, dialog.failedTicks);
+  // The timer's failures: one box. Each command the user gives: a box of its own.
+  std::vector<std::string> texts;
+  for (const BoxRecord& box : boxes.Boxes()) texts.push_back(box.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"An unsupported operation was attempted.",
+                                             "Out of memory.", "Out of memory."}));
+}
+
+TEST(DialogFailureTest, AFailingPaintIsNotAskedForAgainAtOnce) {
+  BoxAnswerer boxes;
+  FailingDialog dialog;
+  BOOL stillInvalid = TRUE;
+  EXPECT_EQ(kStepsDone, dialog.Run({[&] {
+    dialog.failOnPaint = true;
+    InvalidateRect(dialog.GetSafeHwnd(), nullptr, TRUE);
+    UpdateWindow(dialog.GetSafeHwnd());
+    stillInvalid = GetUpdateRect(dialog.GetSafeHwnd(), nullptr, FALSE);
+    dialog.failOnPaint = false;
+  }}));
+  EXPECT_FALSE(stillInvalid) << "the failed paint left its region to paint";
+  EXPECT_GE(dialog.failedPaints, 1);
+  EXPECT_EQ(1u, boxes.Count());
 }
 
 TEST(StartUpTest, AfxWinMainRunsInitInstanceAndReturnsZero) {
@@ -244,8 +301,8 @@ class ProfileTest : public testing::Test {
 };
 
 TEST_F(ProfileTest, AFirstReadGivesTheDefaultAndCreatesTheKeyPath) {
-  EXPECT_EQ(420u, App().GetProfileInt(kSection, "enroutealt", 420));
-  EXPECT_EQ(0xFFFFFFFFu, App().GetProfileInt(kSection, "missing", -1));
+  EXPECT_EQ(420u, CProfileSection(App(), kSection).GetInt("enroutealt", 420));
+  EXPECT_EQ(0xFFFFFFFFu, CProfileSection(App(), kSection).GetInt("missing", -1));
   HKEY key = nullptr;
   EXPECT_EQ(ERROR_SUCCESS,
             RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ, &key));
@@ -259,10 +316,10 @@ TEST_F(ProfileTest, AFirstReadGivesTheDefaultAndCreatesTheKeyPath) {
 }
 
 TEST_F(ProfileTest, WrittenValuesAreDwordsAndReadBack) {
-  EXPECT_TRUE(App().WriteProfileInt(kSection, "enroutealt", 455));
-  EXPECT_TRUE(App().WriteProfileInt(kSection, "traffic", -1));
-  EXPECT_EQ(455u, App().GetProfileInt(kSection, "enroutealt", 420));
-  EXPECT_EQ(0xFFFFFFFFu, App().GetProfileInt(kSection, "traffic", 0));
+  EXPECT_TRUE(CProfileSection(App(), kSection).WriteInt("enroutealt", 455));
+  EXPECT_TRUE(CProfileSection(App(), kSection).WriteInt("traffic", -1));
+  EXPECT_EQ(455u, CProfileSection(App(), kSection).GetInt("enroutealt", 420));
+  EXPECT_EQ(0xFFFFFFFFu, CProfileSection(App(), kSection).GetInt("traffic", 0));
 
   HKEY key = nullptr;
   ASSERT_EQ(ERROR_SUCCESS,
@@ -285,10 +342,10 @@ TEST_F(ProfileTest, ValuesOfOtherTypesAreTakenByTheirBytesWhenTheyFit) {
   Store("short", REG_BINARY, two, sizeof(two));
   Store("text", REG_SZ, "12", 3);
   Store("longtext", REG_SZ, "1234", 5);
-  EXPECT_EQ(7u, App().GetProfileInt(kSection, "long", 7));
-  EXPECT_EQ(0x1234u, App().GetProfileInt(kSection, "short", 7));
-  EXPECT_EQ(0x3231u, App().GetProfileInt(kSection, "text", 7));
-  EXPECT_EQ(7u, App().GetProfileInt(kSection, "longtext", 7));
+  EXPECT_EQ(7u, CProfileSection(App(), kSection).GetInt("long", 7));
+  EXPECT_EQ(0x1234u, CProfileSection(App(), kSection).GetInt("short", 7));
+  EXPECT_EQ(0x3231u, CProfileSection(App(), kSection).GetInt("text", 7));
+  EXPECT_EQ(7u, CProfileSection(App(), kSection).GetInt("longtext", 7));
 }
 
 std::string Contents(const char* path) {
