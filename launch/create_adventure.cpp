@@ -1,11 +1,13 @@
 // "Create &adventure": lock the dialog, store the options and start the patcher
 // or the compiler, hidden; then wait for it to end.
+#include <exception>
 #include <string>
 
 #include "core/parameter_text.h"
 #include "framework/app.h"
 #include "launch/command_line_limit.h"
 #include "launch/shell_start.h"
+#include "launch/system_shell.h"
 #include "launch/wait_timer.h"
 #include "options/options_dlg.h"
 #include "res/resource.h"
@@ -19,11 +21,12 @@ constexpr UINT kWaitPeriodMs = 500;
 static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60,
               "the process-start record of a 32-bit program");
 
+// `limit` counts the terminator, as the system's limits do.
 std::string CommandLineTooLongMessage(const std::string& program, std::size_t length,
-                                      bool patcher) {
+                                      std::size_t limit, bool patcher) {
   std::string text = program + " cannot be started: its command line would have " +
                      std::to_string(length) + " characters, more than the " +
-                     std::to_string(kCommandLineLimit - 1) + " that Windows accepts.";
+                     std::to_string(limit - 1) + " that Windows accepts.";
   text += patcher ? "\n\nSwitch \"Use Quirtel\" off to hand the adventure straight to zuru2.exe, "
                     "or cancel."
                   : "\n\nThe adventure file's path is too long to be handed on. Close this "
@@ -40,6 +43,19 @@ void COptionsDlg::OnCreateAdventure() {
   m_launchState = LaunchState::kLaunching;
   LockControls();
   AfxGetApp()->BeginWaitCursor();
+  // Whatever fails before the program has started (out of memory, a library
+  // check) is reported by the dialog's message routing; the dialog must not
+  // stay locked under the wait cursor, with Cancel refused.
+  struct BackToEditingOnFailure {
+    COptionsDlg& dialog;
+    const int failuresBefore = std::uncaught_exceptions();
+    ~BackToEditingOnFailure() {
+      if (std::uncaught_exceptions() > failuresBefore &&
+          dialog.m_launchState == LaunchState::kLaunching) {
+        dialog.ReturnToEditing(nullptr);
+      }
+    }
+  } backToEditingOnFailure{*this};
 
   // Nothing is stored or started from values the user still has to mend.
   if (!UpdateData(TRUE)) {
@@ -59,12 +75,21 @@ void COptionsDlg::OnCreateAdventure() {
   // adventure file stays, so that a shorter way can be chosen.
   const std::size_t length = StartedCommandLineLength(program, parameters);
   if (!FitsCommandLineLimit(length)) {
-    AfxMessageBox(CommandLineTooLongMessage(program, length, patcher));
+    AfxMessageBox(CommandLineTooLongMessage(program, length, kCommandLineLimit, patcher));
     ReturnToEditing(GetDlgItem(IDC_ACTIVE));
     return;
   }
 
   if (!StartProgram(program, parameters)) {
+    // The shell of older Windows refuses shorter command lines than
+    // CreateProcess does: a start it may have refused for the length keeps
+    // the adventure as well.
+    const std::size_t shellLimit = ShellCommandLineLimit();
+    if (length >= shellLimit) {
+      AfxMessageBox(CommandLineTooLongMessage(program, length, shellLimit, patcher));
+      ReturnToEditing(GetDlgItem(IDC_ACTIVE));
+      return;
+    }
     // The shell has shown its own message; no adventure is built.
     AfxGetApp()->EndWaitCursor();
     m_launchState = LaunchState::kEditing;

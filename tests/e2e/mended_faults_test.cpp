@@ -116,6 +116,73 @@ TEST_F(MendedFaultsTest, ACommandLineTooLongForWindowsIsReportedAndTheAdventureK
   EXPECT_TRUE(session.AdventureExists());
 }
 
+// A command line longer than the shell of Windows XP and Vista takes, on a test
+// build whose shell refuses it as theirs does: reported, back to editing, and
+// the adventure kept; a short line starts as usual.
+TEST_F(MendedFaultsTest, ALineTheOldShellRefusesForItsLengthKeepsTheAdventure) {
+  std::string line = "\"C:\\" + std::string(3000, 'A') + "\\ZURU.EXE\" -E ";
+  line += kAdventureName;
+  ZuruSession session;
+  ASSERT_NO_FATAL_FAILURE(UseTestBuild(session, "old-shell"));
+  Dialog dialog = StartOverStore(session, {{"active", 1}}, line);
+  CreateAdventure(dialog);
+
+  std::optional<MessageBoxSeen> box = WaitForMessageBox(session.Program().Id(), dialog.Handle());
+  ASSERT_TRUE(box.has_value()) << "no message box";
+  EXPECT_EQ(box->text.rfind("patch.exe cannot be started: its command line would have ", 0), 0u)
+      << box->text;
+  EXPECT_NE(box->text.find("more than the 2083 that Windows accepts."), std::string::npos)
+      << box->text;
+  AnswerOk(*box);
+
+  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
+      << "the dialog stayed locked";
+  dialog.WaitUntilIdle();
+  EnablingFlags flags;
+  flags.active = true;
+  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+  EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_ACTIVE) << "the focus";
+  EXPECT_TRUE(session.AdventureExists());
+  EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
+  ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
+
+  ZuruSession shortLine;
+  ASSERT_NO_FATAL_FAILURE(UseTestBuild(shortLine, "old-shell"));
+  Dialog shortDialog = StartOverStore(shortLine, {{"active", 1}});
+  CreateAdventure(shortDialog);
+  ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(shortLine));
+  EXPECT_EQ(shortLine.StubRuns().size(), 1u);
+  EXPECT_TRUE(shortLine.AdventureExists());
+}
+
+// A failure after "Create &adventure" has locked the dialog (here memory runs
+// out before the shell is reached): reported, and the dialog is open to editing
+// again, Cancel included.
+TEST_F(MendedFaultsTest, AFailureAfterTheDialogIsLockedUnlocksIt) {
+  ZuruSession session;
+  ASSERT_NO_FATAL_FAILURE(UseTestBuild(session, "failing-shell"));
+  Dialog dialog = StartOverStore(session, {{"active", 1}});
+  CreateAdventure(dialog);
+
+  std::optional<MessageBoxSeen> box = WaitForMessageBox(session.Program().Id(), dialog.Handle());
+  ASSERT_TRUE(box.has_value()) << "no message box";
+  EXPECT_EQ(box->text, "Out of memory.");
+  AnswerOk(*box);
+
+  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
+      << "the dialog stayed locked";
+  dialog.WaitUntilIdle();
+  EnablingFlags flags;
+  flags.active = true;
+  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+  EXPECT_TRUE(session.AdventureExists());
+  EXPECT_TRUE(session.StubRuns().empty());
+
+  dialog.Click(IDCANCEL);
+  ASSERT_TRUE(session.WaitForExit().has_value()) << "Cancel was refused";
+  EXPECT_FALSE(session.AdventureExists()) << "Cancel deletes the adventure";
+}
+
 TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
   WriteStore({{"active", 1}});
   ZuruSession session;

@@ -7,10 +7,7 @@ namespace {
 
 class WaitWithoutTimerTest : public ZuruTest {
  protected:
-  static void UseRefusedTimerBuild(ZuruSession& session) {
-    const std::string build = ProgramFolder() + "variants\\refused-timer\\ZURU.EXE";
-    ASSERT_TRUE(CopyFileTo(build, session.PathOf("ZURU.EXE"))) << "no " << build;
-  }
+  static void UseRefusedTimerBuild(ZuruSession& session) { UseTestBuild(session, "refused-timer"); }
 };
 
 TEST_F(WaitWithoutTimerTest, TheDialogKeepsAnsweringUntilTheProgramEndsEvenAfterAQuit) {

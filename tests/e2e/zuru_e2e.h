@@ -148,6 +148,12 @@ class ZuruTest : public ::testing::Test {
   // Presses "Create &adventure" (posted: a message box may answer it).
   static void CreateAdventure(const Dialog& dialog) { dialog.PostClick(IDC_CREATE_ADVENTURE); }
 
+  // Puts the test build bin/variants/<variant>/ZURU.EXE in the session's folder.
+  static void UseTestBuild(ZuruSession& session, const std::string& variant) {
+    const std::string build = ProgramFolder() + "variants\\" + variant + "\\ZURU.EXE";
+    ASSERT_TRUE(CopyFileTo(build, session.PathOf("ZURU.EXE"))) << "no " << build;
+  }
+
   // Presses "Create &adventure" with the stand-in held, and waits until it runs
   // and the dialog is locked.
   static void CreateWhileStubHeld(ZuruSession& session, const Dialog& dialog) {

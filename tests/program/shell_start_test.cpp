@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <new>
+
 #include "launch/shell_start.h"
 
 namespace {
 
 HRESULT g_multithreadedDuringCall = S_OK;
+ULONG g_maskDuringCall = 0;
 
 // Asks for the other kind of apartment: refused while the thread is in a
 // single-threaded one.
@@ -21,6 +24,7 @@ HRESULT TryMultithreaded() {
 
 BOOL WINAPI RecordingShell(SHELLEXECUTEINFOA* info) {
   g_multithreadedDuringCall = TryMultithreaded();
+  g_maskDuringCall = info->fMask;
   info->hProcess = reinterpret_cast<HANDLE>(1234);
   SetLastError(ERROR_FILE_NOT_FOUND);
   return FALSE;
@@ -33,6 +37,27 @@ TEST(ShellStartTest, TheShellRunsInASingleThreadedApartmentThatEndsWithTheCall) 
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << "the shell's own error";
   EXPECT_EQ(g_multithreadedDuringCall, RPC_E_CHANGED_MODE) << "no apartment during the call";
   EXPECT_EQ(TryMultithreaded(), S_OK) << "the apartment outlived the call";
+  EXPECT_NE(g_maskDuringCall & SEE_MASK_NOASYNC, 0u)
+      << "the shell may go on after the call, without its apartment";
+}
+
+BOOL WINAPI ShellOutOfMemory(SHELLEXECUTEINFOA*) { throw std::bad_alloc(); }
+
+// A thread in a single-threaded apartment already: the call's own
+// initialisation answers S_FALSE and is balanced all the same, also when the
+// call fails with an exception.
+TEST(ShellStartTest, ComIsBalancedOnAThreadInASingleThreadedApartment) {
+  for (const ShellExecuteExFn shell : {&RecordingShell, &ShellOutOfMemory}) {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    try {
+      StartThroughShell(&info, shell);
+    } catch (const std::bad_alloc&) {
+    }
+    CoUninitialize();
+    EXPECT_EQ(TryMultithreaded(), S_OK) << "the apartment outlived the thread's own use";
+  }
 }
 
 TEST(ShellStartTest, AThreadThatHasAnApartmentKeepsIt) {
