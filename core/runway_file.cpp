@@ -3,6 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 enum class LoadResult { kLoaded, kMissing, kFailed };
@@ -20,22 +26,29 @@ LoadResult LoadFile(const std::string& path, std::string& bytes) {
   return failed ? LoadResult::kFailed : LoadResult::kLoaded;
 }
 
-// Creates the file at `path` with exactly `bytes`; false when any step fails.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, bool& created) {
+// Creates the file at `path` with exactly `bytes`, on the disk; false when any
+// step fails.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, SyncFileFn sync,
+                    bool& created) {
   created = false;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   created = true;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::ferror(file) == 0 && ok;
+  ok = ok && std::fflush(file) == 0 && std::ferror(file) == 0 && sync(file);
   ok = std::fclose(file) == 0 && ok;
   return ok;
 }
 
 }  // namespace
 
-bool ReplaceFileByRename(const char* from, const char* to) { return std::rename(from, to) == 0; }
+bool SyncFileToDisk(std::FILE* file) {
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
 
 RunwayLists ReadRunwayFile(const std::string& firstHeader, const std::string& secondHeader,
                            const std::string& path) {
@@ -46,8 +59,9 @@ RunwayLists ReadRunwayFile(const std::string& firstHeader, const std::string& se
 
 bool WriteRunwayFile(const std::string& firstHeader, const std::string& secondHeader,
                      const std::vector<std::string>& first, const std::vector<std::string>& second,
-                     ReplaceFileFn replace, const std::string& path, const std::string& twinPath) {
-  if (!replace) return false;
+                     ReplaceFileFn replace, const std::string& path, const std::string& twinPath,
+                     SyncFileFn sync) {
+  if (!replace || !sync) return false;
 
   // A runway file that exists but cannot be read must not be replaced by one
   // that lacks its other airports.
@@ -57,7 +71,7 @@ bool WriteRunwayFile(const std::string& firstHeader, const std::string& secondHe
 
   // The runway file is replaced only by a twin written completely.
   bool created = false;
-  if (WriteWholeFile(twinPath, twin, created) && replace(twinPath.c_str(), path.c_str())) {
+  if (WriteWholeFile(twinPath, twin, sync, created) && replace(twinPath.c_str(), path.c_str())) {
     return true;
   }
   if (created) std::remove(twinPath.c_str());

@@ -280,6 +280,46 @@ TEST_F(RunwayFileTest, FailedReplaceKeepsTheOldFileAndRemovesTheTwin) {
   EXPECT_FALSE(FileExists(twin));
 }
 
+// What reaches the disk, in order: the twin's bytes are made durable before the
+// replace puts the twin in place, and a twin that cannot be made durable never
+// replaces the old file.
+std::vector<std::string> g_steps;
+std::string g_twinAtSync;
+
+bool RecordingSync(std::FILE* file) {
+  g_steps.push_back("sync");
+  std::fseek(file, 0, SEEK_END);
+  g_twinAtSync = std::to_string(std::ftell(file)) + " bytes";
+  return true;
+}
+bool FailingSync(std::FILE*) {
+  g_steps.push_back("sync");
+  return false;
+}
+bool RecordingReplace(const char* from, const char* to) {
+  g_steps.push_back("replace");
+  return ReplaceForTests(from, to);
+}
+
+TEST_F(RunwayFileTest, TheTwinIsOnTheDiskBeforeItReplacesTheFile) {
+  const std::string old = ExampleFile("\r\n");
+  WriteBytes(ini, old);
+  g_steps.clear();
+  ASSERT_TRUE(
+      WriteRunwayFile(kFirst, kSecond, {"09"}, {}, RecordingReplace, ini, twin, RecordingSync));
+  EXPECT_EQ(g_steps, (std::vector<std::string>{"sync", "replace"}));
+  EXPECT_EQ(g_twinAtSync, std::to_string(ReadBytes(ini).size()) + " bytes")
+      << "synced before the whole text was written";
+
+  g_steps.clear();
+  const std::string saved = ReadBytes(ini);
+  EXPECT_FALSE(
+      WriteRunwayFile(kFirst, kSecond, {"27"}, {}, RecordingReplace, ini, twin, FailingSync));
+  EXPECT_EQ(g_steps, (std::vector<std::string>{"sync"}));
+  EXPECT_EQ(ReadBytes(ini), saved);
+  EXPECT_FALSE(FileExists(twin));
+}
+
 TEST_F(RunwayFileTest, TwinThatCannotBeCreatedLeavesEverythingAsItWas) {
   const std::string old = ExampleFile("\r\n");
   WriteBytes(ini, old);
@@ -307,11 +347,11 @@ TEST_F(RunwayFileTest, WriteErrorKeepsTheOldFile) {
   EXPECT_FALSE(std::filesystem::is_symlink(twin));
 }
 
-TEST(ReplaceFileByRename, ReplacesAnExistingFile) {
+TEST(ReplaceForTests, ReplacesAnExistingFile) {
   ScratchDirectory dir;
   WriteBytes(dir.File("from"), "new");
   WriteBytes(dir.File("to"), "old");
-  EXPECT_TRUE(ReplaceFileByRename(dir.File("from").c_str(), dir.File("to").c_str()));
+  EXPECT_TRUE(ReplaceForTests(dir.File("from").c_str(), dir.File("to").c_str()));
   EXPECT_EQ(ReadBytes(dir.File("to")), "new");
   EXPECT_FALSE(FileExists(dir.File("from")));
 }

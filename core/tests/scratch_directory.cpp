@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "scratch_directory.h"
 
 #include <fstream>
@@ -55,6 +56,6 @@ bool ReplaceForTests(const char* from, const char* to) {
   // rename() does not replace an existing file on Windows.
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
 #else
-  return ReplaceFileByRename(from, to);
+  return std::rename(from, to) == 0;  // replaces atomically (POSIX)
 #endif
 }

@@ -8,7 +8,6 @@
 
 #include "exchange/tests/dialog_fixture.h"
 #include "framework/exceptions.h"
-#include "framework/file_replace.h"
 #include "framework/profile.h"
 
 namespace {
@@ -346,24 +345,6 @@ TEST_F(ProfileTest, ValuesOfOtherTypesAreTakenByTheirBytesWhenTheyFit) {
   EXPECT_EQ(0x1234u, CProfileSection(App(), kSection).GetInt("short", 7));
   EXPECT_EQ(0x3231u, CProfileSection(App(), kSection).GetInt("text", 7));
   EXPECT_EQ(7u, CProfileSection(App(), kSection).GetInt("longtext", 7));
-}
-
-std::string Contents(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-TEST(FileReplaceTest, ReplacesAnExistingFileAndFailsWithoutASource) {
-  const char* from = "replace_from.tmp";
-  const char* to = "replace_to.tmp";
-  std::ofstream(from, std::ios::binary) << "new";
-  std::ofstream(to, std::ios::binary) << "old";
-  EXPECT_TRUE(ReplaceFileWin32(from, to));
-  EXPECT_EQ("new", Contents(to));
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(from));
-  EXPECT_FALSE(ReplaceFileWin32(from, to));
-  EXPECT_EQ("new", Contents(to));
-  std::remove(to);
 }
 
 }  // namespace

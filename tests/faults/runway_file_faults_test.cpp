@@ -81,7 +81,7 @@ std::string Listing(const fs::path& folder) {
   return listing;
 }
 
-bool Save(const fs::path& folder, ReplaceFileFn replace = ReplaceFileByRename) {
+bool Save(const fs::path& folder, ReplaceFileFn replace = ReplaceForTests) {
   return WriteRunwayFile(kFirstHeader, kSecondHeader, kFirstRows, kSecondRows, replace,
                          (folder / kRunwayFileName).string(), (folder / kRunwayTwinName).string());
 }
@@ -241,6 +241,17 @@ TEST_F(RunwayFileFaults, UnreadableRunwayFileIsNotReplaced) {
   fs::remove(File(kRunwayFileName));
   fs::create_directory(File(kRunwayFileName));
   WriteBytes(File(kRunwayFileName) + "/inside", "kept");
+  const std::string before = Listing(Folder());
+  EXPECT_FALSE(Save(Folder()));
+  EXPECT_EQ(Listing(Folder()), before);
+}
+
+TEST_F(RunwayFileFaults, RunwayFileThatCannotBeOpenedIsNotReplaced) {
+  // The open fails for another reason than a missing file (here a link that
+  // leads to itself: ELOOP), while the replace would succeed: taking the file
+  // for missing would replace it with one that holds the two airports alone.
+  fs::remove(File(kRunwayFileName));
+  fs::create_symlink(kRunwayFileName, File(kRunwayFileName));
   const std::string before = Listing(Folder());
   EXPECT_FALSE(Save(Folder()));
   EXPECT_EQ(Listing(Folder()), before);

@@ -46,15 +46,47 @@ TEST_F(RunwayFileWin32Faults, ReadOnlyRunwayFileIsNotReplaced) {
   EXPECT_FALSE(FileExists(twin));
 }
 
-TEST_F(RunwayFileWin32Faults, ReplaceRefusesAReadOnlyTargetAndKeepsBothFiles) {
-  WriteBytes(twin, "new");
-  WriteBytes(ini, kOldFile);
-  ASSERT_TRUE(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+// The replace step itself, on every state of the two files it meets.
+TEST_F(RunwayFileWin32Faults, ReplaceStepByTheStateOfBothFiles) {
+  struct Case {
+    const char* what;
+    bool source;  // the twin exists
+    bool target;  // quirtel.ini exists
+    DWORD targetAttribute;
+    bool replaced;
+    DWORD error;  // when refused
+  };
+  const Case cases[] = {
+      {"a writable file is replaced", true, true, FILE_ATTRIBUTE_ARCHIVE, true, 0},
+      {"a missing file is created", true, false, 0, true, 0},
+      {"a read-only file is refused", true, true, FILE_ATTRIBUTE_READONLY, false,
+       ERROR_ACCESS_DENIED},
+      {"without a twin nothing happens", false, true, FILE_ATTRIBUTE_ARCHIVE, false,
+       ERROR_FILE_NOT_FOUND},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(ini.c_str());
+    DeleteFileA(twin.c_str());
+    if (c.source) WriteBytes(twin, "new");
+    if (c.target) {
+      WriteBytes(ini, kOldFile);
+      ASSERT_TRUE(SetFileAttributesA(ini.c_str(), c.targetAttribute));
+    }
 
-  EXPECT_FALSE(ReplaceFileWin32(twin.c_str(), ini.c_str()));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(ReadBytes(ini), kOldFile);
-  EXPECT_EQ(ReadBytes(twin), "new");
+    const bool replaced = ReplaceFileWin32(twin.c_str(), ini.c_str());
+    const DWORD error = GetLastError();
+    EXPECT_EQ(replaced, c.replaced);
+    if (c.replaced) {
+      EXPECT_EQ(ReadBytes(ini), "new");
+      EXPECT_FALSE(FileExists(twin));
+    } else {
+      EXPECT_EQ(error, c.error);
+      EXPECT_EQ(ReadBytes(ini), kOldFile);
+      EXPECT_EQ(FileExists(twin), c.source);
+    }
+  }
 }
 
 TEST_F(RunwayFileWin32Faults, WritableRunwayFileIsReplaced) {
