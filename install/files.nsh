@@ -80,6 +80,78 @@ Function ${UN}ReadFolder
   StrCpy $Zuru2Kind $R3
 FunctionEnd
 
+; Brings a folder that a run of ours left half done (killed, or cut by a power
+; failure, between two of its renames) back to a whole state, before anything
+; else looks at it. The temporary names are ours alone, and the compiler is only
+; ever renamed: it is ZURU.EXE, zuru2.exe, or (when a run stopped between two
+; renames) it is zuru2.exe with no ZURU.EXE at all. Each step here is a rename
+; back or the removal of a temporary file of ours; what was done is added to
+; $Recovered. $RecoveredUninstall is 1 when an uninstallation had put the
+; compiler back already and only its leftovers were cleared.
+Function ${UN}Recover
+  StrCpy $RecoveredUninstall 0
+  ${IfNot} ${FileExists} "$INSTDIR\ZURU.EXE"
+  ${AndIf} ${FileExists} "$INSTDIR\zuru2.exe"
+    StrCpy $R0 "$INSTDIR\${OLD_ZURU}"
+    Call ${UN}FileKind
+    ${If} $R3 == ours
+      ; An upgrade or an uninstallation had set our ZURU.EXE aside.
+      StrCpy $R1 "$INSTDIR\ZURU.EXE"
+      Call ${UN}Rename
+      ${If} $R2 == ""
+        StrCpy $Recovered "$Recovered$\r$\nA run cut short had set our ZURU.EXE aside as ${OLD_ZURU}: it is ZURU.EXE again."
+      ${EndIf}
+    ${ElseIf} ${FileExists} "$INSTDIR\${NEW_ZURU}"
+    ${OrIf} ${FileExists} "$INSTDIR\${NEW_UNINST}"
+    ${OrIf} ${FileExists} "$INSTDIR\${OLD_UNINST}"
+      ; An installation had renamed the compiler, but not yet put ours in its place.
+      StrCpy $R0 "$INSTDIR\zuru2.exe"
+      StrCpy $R1 "$INSTDIR\ZURU.EXE"
+      Call ${UN}Rename
+      ${If} $R2 == ""
+        StrCpy $Recovered "$Recovered$\r$\nAn installation cut short had renamed the simulator's compiler to zuru2.exe: it is ZURU.EXE again."
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  ; The uninstaller an installation had set aside.
+  ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+  ${AndIf} ${FileExists} "$INSTDIR\${OLD_UNINST}"
+    StrCpy $R0 "$INSTDIR\${OLD_UNINST}"
+    StrCpy $R1 "$INSTDIR\${UNINSTALLER}"
+    Call ${UN}Rename
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+  ${AndIf} ${FileExists} "$INSTDIR\${OLD_UNINST}"
+    StrCpy $R0 "$INSTDIR\${OLD_UNINST}"
+    Call ${UN}DeleteFile
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\${NEW_UNINST}"
+    StrCpy $R0 "$INSTDIR\${NEW_UNINST}"
+    Call ${UN}DeleteFile
+  ${EndIf}
+  ; Our build set aside, with ZURU.EXE whole again: the old one of an upgrade
+  ; that had finished its renames, or ours after an uninstallation that had
+  ; put the compiler back.
+  ${If} ${FileExists} "$INSTDIR\ZURU.EXE"
+    StrCpy $R0 "$INSTDIR\${OLD_ZURU}"
+    Call ${UN}FileKind
+    ${If} $R3 == ours
+      ${IfNot} ${FileExists} "$INSTDIR\zuru2.exe"
+        StrCpy $RecoveredUninstall 1
+        StrCpy $Recovered "$Recovered$\r$\nAn uninstallation cut short had put the simulator's compiler back as ZURU.EXE; its last step is done now."
+      ${EndIf}
+      Call ${UN}DeleteFile
+    ${EndIf}
+  ${EndIf}
+  ; A copy of ours on its way in; the setup program copies over it anyway.
+  !if "${UN}" == "un."
+    ${If} ${FileExists} "$INSTDIR\${NEW_ZURU}"
+      StrCpy $R0 "$INSTDIR\${NEW_ZURU}"
+      Call un.DeleteFile
+    ${EndIf}
+  !endif
+FunctionEnd
+
 ; $0 = a Windows error code -> $R2 = its text.
 Function ${UN}ErrorText
   StrCpy $R2 ""

@@ -69,6 +69,8 @@ Var Done         ; the steps done so far, for undoing them
 Var HadUninstaller
 Var Undo         ; what could not be undone
 Var FinishText
+Var Recovered    ; what was done to a folder that a run cut short had left
+Var RecoveredUninstall
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
@@ -104,6 +106,7 @@ Var FinishText
 Function CheckFolder
   StrCpy $Plan ""
   StrCpy $Refusal ""
+  Call Recover
   Call ReadFolder
   ${If} $ZuruKind == missing
     StrCpy $Refusal "There is no ZURU.EXE in $INSTDIR.$\r$\n$\r$\nChoose the simulator's folder: the one that holds the simulator's ZURU.EXE, its adventure compiler."
@@ -172,6 +175,9 @@ FunctionEnd
 
 Section "Install"
   Call CheckFolder
+  ${If} $Recovered != ""
+    DetailPrint "Setup found the folder as a run cut short had left it, and put it right first:$Recovered"
+  ${EndIf}
   ${If} $Refusal != ""
     !insertmacro ZURU_FAIL ${REFUSED} $Refusal
   ${EndIf}
@@ -272,6 +278,13 @@ SectionEnd
 ; The uninstaller
 
 Section "-un.Restore the compiler"
+  Call un.Recover
+  ${If} $Recovered != ""
+    DetailPrint "The uninstaller found the folder as a run cut short had left it, and put it right first:$Recovered"
+  ${EndIf}
+  ${If} $RecoveredUninstall == 1
+    Goto remove_entry
+  ${EndIf}
   Call un.ReadFolder
   ${If} $ZuruKind == unreadable
   ${OrIf} $Zuru2Kind == unreadable

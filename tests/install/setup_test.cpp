@@ -171,6 +171,113 @@ TEST_F(SetupTest, UninstallerRemovesOnlyOurStoredOptionsAndOnlyWhenAsked) {
   }
 }
 
+// The temporary names of the setup program and the uninstaller.
+const char* const kTemporaryNames[] = {"ZURU.EXE.setup-new", "ZURU.EXE.setup-old",
+                                       "zuru-uninstall.exe.setup-new",
+                                       "zuru-uninstall.exe.setup-old"};
+
+std::string TemporaryFilesIn(const Files& files) {
+  std::string found;
+  for (const char* name : kTemporaryNames)
+    if (files.count(name)) found += std::string(" ") + name;
+  return found;
+}
+
+// A run killed (or cut by a power failure) between two of its steps leaves the
+// folder half done. The next run of the setup program, or of the uninstaller,
+// puts it right first and then does its own work: the folder ends whole, the
+// compiler byte for byte as it was, and none of our temporary files is left.
+TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
+  // The uninstaller as an installation writes it.
+  TestFolder reference;
+  WriteFolder(reference.Path(), m_simulator);
+  ASSERT_EQ(RunSetup(reference.Path()), kDone);
+  const std::string uninstaller = ReadFile(reference / kUninstaller);
+  ASSERT_EQ(RunUninstaller(reference.Path()), kDone);
+
+  const std::string kNew = "ZURU.EXE.setup-new";
+  const std::string kOld = "ZURU.EXE.setup-old";
+  const std::string kNewUninstaller = std::string(kUninstaller) + ".setup-new";
+  const std::string kOldUninstaller = std::string(kUninstaller) + ".setup-old";
+  const std::string kOlderUninstaller = "MZ the uninstaller of the older build";
+  // Each state as the kill left it, on top of patch.exe and quirtel.ini.
+  const struct {
+    std::string name;
+    Files files;
+  } cases[] = {
+      {"install: our copy half in", {{"ZURU.EXE", kCompiler}, {kNew, kOurs.substr(0, 1000)}}},
+      {"install: both copies in",
+       {{"ZURU.EXE", kCompiler}, {kNew, kOurs}, {kNewUninstaller, uninstaller}}},
+      {"install: the uninstaller in place",
+       {{"ZURU.EXE", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}}},
+      {"install: the compiler renamed, ours not yet in place",
+       {{"zuru2.exe", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}}},
+      {"install: ours in place, the entry not yet written",
+       {{"ZURU.EXE", kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}}},
+      {"upgrade: the old uninstaller set aside",
+       {{"ZURU.EXE", kOlderOurs},
+        {"zuru2.exe", kCompiler},
+        {kNew, kOurs},
+        {kNewUninstaller, uninstaller},
+        {kOldUninstaller, kOlderUninstaller}}},
+      {"upgrade: the new uninstaller in place",
+       {{"ZURU.EXE", kOlderOurs},
+        {"zuru2.exe", kCompiler},
+        {kNew, kOurs},
+        {kUninstaller, uninstaller},
+        {kOldUninstaller, kOlderUninstaller}}},
+      {"upgrade: the old build set aside, the new one not yet in place",
+       {{kOld, kOlderOurs},
+        {"zuru2.exe", kCompiler},
+        {kNew, kOurs},
+        {kUninstaller, uninstaller},
+        {kOldUninstaller, kOlderUninstaller}}},
+      {"upgrade: the new build in place, the old one not yet deleted",
+       {{"ZURU.EXE", kOurs},
+        {"zuru2.exe", kCompiler},
+        {kOld, kOlderOurs},
+        {kUninstaller, uninstaller},
+        {kOldUninstaller, kOlderUninstaller}}},
+      {"uninstall: ours set aside, the compiler not yet back",
+       {{kOld, kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}}},
+      {"uninstall: the compiler back, ours not yet deleted",
+       {{"ZURU.EXE", kCompiler}, {kOld, kOurs}, {kUninstaller, uninstaller}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Files cut = c.files;
+    cut["patch.exe"] = kPatch;
+    cut["quirtel.ini"] = kQuirtelIni;
+
+    TestFolder setupFolder;
+    WriteFolder(setupFolder.Path(), cut);
+    EXPECT_EQ(RunSetup(setupFolder.Path()), kDone);
+    const Files afterSetup = ReadFolder(setupFolder.Path());
+    EXPECT_TRUE(Installed(m_simulator, afterSetup));
+    EXPECT_EQ(TemporaryFilesIn(afterSetup), "");
+    DeleteUninstallEntry();
+
+    if (!cut.count(kUninstaller)) continue;
+    TestFolder uninstallFolder;
+    WriteFolder(uninstallFolder.Path(), cut);
+    const DWORD code = RunUninstaller(uninstallFolder.Path());
+    const Files afterUninstall = ReadFolder(uninstallFolder.Path());
+    EXPECT_TRUE(CompilerSurvives(afterUninstall, kCompiler));
+    EXPECT_EQ(TemporaryFilesIn(afterUninstall), "");
+    if (code == kDone) {
+      EXPECT_TRUE(Unchanged(m_simulator, afterUninstall)) << "not completely uninstalled";
+    } else {
+      // Ours had not reached its place: the folder is the simulator's again,
+      // with the uninstaller of the cut installation.
+      EXPECT_EQ(code, kRefused);
+      Files expected = m_simulator;
+      expected[kUninstaller] = uninstaller;
+      EXPECT_TRUE(Unchanged(expected, afterUninstall));
+    }
+    DeleteUninstallEntry();
+  }
+}
+
 // A fault put on a prepared folder for the length of one run.
 struct Fault {
   std::string name;
