@@ -10,6 +10,8 @@ inline const std::string kCompiler = e2e::ReadFile(CompilerStandIn());
 inline const std::string kOurs = e2e::ReadFile(e2e::ZuruExePath());
 inline const std::string kOlderOurs = e2e::ReadFile(OtherBuildOfOurs("older"));
 inline const std::string kNewerOurs = e2e::ReadFile(OtherBuildOfOurs("newer"));
+// Our product name, another maker's company name.
+inline const std::string kForeign = e2e::ReadFile(OtherBuildOfOurs("foreign"));
 inline const std::string kPatch = e2e::ReadFile(e2e::StubPath("patch.exe"));
 inline const std::string kOtherCompiler = "MZ another build of the simulator's compiler";
 inline const std::string kQuirtelIni = "[EDDF]\r\n25L 110.10 1\r\n";

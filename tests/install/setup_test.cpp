@@ -24,7 +24,8 @@ TEST_F(SetupTest, SetupProgramsVersionRecordSaysWhatItIs) {
 }
 
 TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) {
-  ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty());
+  ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty() ||
+               kForeign.empty());
   const struct {
     std::string name;
     Files files;
@@ -48,6 +49,9 @@ TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) 
       {"ours without zuru2.exe: the compiler is missing", {{"ZURU.EXE", kOurs}}, kRefused},
       {"ours as both files", {{"ZURU.EXE", kOurs}, {"zuru2.exe", kOlderOurs}}, kRefused},
       {"no ZURU.EXE", {{"patch.exe", kPatch}}, kRefused},
+      {"another maker's file with our product name, and a zuru2.exe",
+       {{"ZURU.EXE", kForeign}, {"zuru2.exe", kCompiler}},
+       kRefused},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,6 +134,8 @@ TEST_F(SetupTest, UninstallerLeavesAFolderAloneWhoseZuruIsNotOursOrWithoutTheCom
        [](const TestFolder& f) { DeleteFileA((f / "zuru2.exe").c_str()); }},
       {"ours was copied over zuru2.exe",
        [](const TestFolder& f) { e2e::WriteFile(f / "zuru2.exe", kOurs); }},
+      {"another maker's file with our product name took its place",
+       [](const TestFolder& f) { e2e::WriteFile(f / "ZURU.EXE", kForeign); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -298,7 +304,9 @@ DWORD RunWithFault(const Fault& fault, const TestFolder& folder,
 }
 
 TEST_F(SetupTest, InstallingOverALockedOrReadOnlyFileIsWholeOrNothing) {
-  const Files upgrade = {{"ZURU.EXE", kOlderOurs}, {"zuru2.exe", kCompiler}};
+  // With an uninstaller of its own: a late failure undoes its two renames too.
+  const Files upgrade = {
+      {"ZURU.EXE", kOlderOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, "MZ old uninstaller"}};
   const struct {
     Fault fault;
     Files files;
@@ -353,6 +361,35 @@ TEST_F(SetupTest, UninstallingWithALockedOrReadOnlyFileIsWholeOrNothing) {
       EXPECT_TRUE(Unchanged(installed, after));
     EXPECT_EQ(UninstallEntry().has_value(), code != kDone);
   }
+}
+
+// Our ZURU.EXE really running (the options dialog open): Windows lets a running
+// program be renamed but not deleted, so the uninstaller's last step fails
+// after both renames, and both are undone: the compiler is zuru2.exe again.
+TEST_F(SetupTest, UninstallingWhileOurZuruRunsIsUndoneWhole) {
+  TestFolder folder;
+  WriteFolder(folder.Path(), m_simulator);
+  ASSERT_EQ(RunSetup(folder.Path()), kDone);
+  const Files installed = ReadFolder(folder.Path());
+  e2e::WriteFile(folder / e2e::kAdventureName, e2e::kSampleAdventure);
+  DWORD code = kDone;
+  {
+    e2e::Process zuru(folder / "ZURU.EXE", e2e::kStartLine, folder.Path());
+    e2e::Dialog options = e2e::WaitForOptionsDialog(zuru.Id());
+    code = RunUninstaller(folder.Path());
+    options.Click(IDCANCEL);
+    ASSERT_TRUE(zuru.WaitForExit(e2e::kDefaultTimeoutMs).has_value());
+  }
+  const Files after = ReadFolder(folder.Path());
+  EXPECT_TRUE(CompilerSurvives(after, kCompiler));
+  EXPECT_EQ(TemporaryFilesIn(after), "");
+  if (code == kDone) {
+    EXPECT_TRUE(Unchanged(m_simulator, after)) << "not completely uninstalled";
+  } else {
+    EXPECT_EQ(code, kFailed);
+    EXPECT_TRUE(Unchanged(installed, after));
+  }
+  std::printf("uninstalling while ZURU.EXE runs: exit code %lu\n", code);
 }
 
 TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
