@@ -205,6 +205,70 @@ Function ${UN}DeleteFile
   Pop $0
 FunctionEnd
 
+; $R0 = how to undo a step that has just succeeded: "FROM>TO" renames
+; $INSTDIR\FROM back to $INSTDIR\TO, "-NAME" deletes $INSTDIR\NAME. Kept in
+; $UndoList, newest first.
+Function ${UN}RecordUndo
+  StrCpy $UndoList "$R0|$UndoList"
+FunctionEnd
+
+; Undoes the steps in $UndoList, newest first, and empties it; what could not
+; be undone is added to $Undo. $R0 to $R2 are kept.
+Function ${UN}RollBack
+  Push $R0
+  Push $R1
+  Push $R2
+  Push $0
+  Push $1
+  Push $2
+  ${DoUntil} $UndoList == ""
+    ; The newest step: up to the first "|".
+    StrCpy $1 0
+    ${Do}
+      StrCpy $2 $UndoList 1 $1
+      ${If} $2 == "|"
+      ${OrIf} $2 == ""
+        ${ExitDo}
+      ${EndIf}
+      IntOp $1 $1 + 1
+    ${Loop}
+    StrCpy $0 $UndoList $1
+    IntOp $1 $1 + 1
+    StrCpy $UndoList $UndoList "" $1
+    StrCpy $2 $0 1
+    ${If} $2 == "-"
+      StrCpy $0 $0 "" 1
+      StrCpy $R0 "$INSTDIR\$0"
+      Call ${UN}DeleteFile
+    ${Else}
+      ; FROM>TO
+      StrCpy $1 0
+      ${Do}
+        StrCpy $2 $0 1 $1
+        ${If} $2 == ">"
+          ${ExitDo}
+        ${EndIf}
+        IntOp $1 $1 + 1
+      ${Loop}
+      StrCpy $R0 $0 $1
+      StrCpy $R0 "$INSTDIR\$R0"
+      IntOp $1 $1 + 1
+      StrCpy $R1 $0 "" $1
+      StrCpy $R1 "$INSTDIR\$R1"
+      Call ${UN}Rename
+    ${EndIf}
+    ${If} $R2 != ""
+      StrCpy $Undo "$Undo$\r$\n$R2"
+    ${EndIf}
+  ${Loop}
+  Pop $2
+  Pop $1
+  Pop $0
+  Pop $R2
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
 !macroend
 
 ; $R0 = from, $R1 = to; copies, replacing a file of ours left over at $R1.
@@ -232,14 +296,12 @@ FunctionEnd
   StrCmp $R2 "" 0 ${FAILED}
 !macroend
 
-; Undoes a rename done before; a failure here is added to $Undo.
-!macro ZURU_UNDO_RENAME UN FROM TO
-  StrCpy $R0 "$INSTDIR\${FROM}"
-  StrCpy $R1 "$INSTDIR\${TO}"
-  Call ${UN}Rename
-  ${If} $R2 != ""
-    StrCpy $Undo "$Undo$\r$\n$R2"
-  ${EndIf}
+; A step of a run: renames $INSTDIR\FROM to $INSTDIR\TO and records how to
+; undo it, or jumps to FAILED with the reason in $R2.
+!macro ZURU_STEP_RENAME UN FROM TO FAILED
+  !insertmacro ZURU_RENAME "${UN}" "${FROM}" "${TO}" ${FAILED}
+  StrCpy $R0 "${TO}>${FROM}"
+  Call ${UN}RecordUndo
 !macroend
 
 ; Tells the user (a message box, or only the log in silent mode) and ends with

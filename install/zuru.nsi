@@ -65,7 +65,7 @@ Var ZuruVersion  ; our product version in ZURU.EXE, when it is ours
 Var Zuru2Kind    ; of zuru2.exe
 Var Plan         ; fresh (the compiler becomes zuru2.exe) or upgrade
 Var Refusal      ; why the folder is not one to install into
-Var Done         ; the steps done so far, for undoing them
+Var UndoList     ; how to undo the steps done so far, newest first
 Var HadUninstaller
 Var Undo         ; what could not be undone
 Var FinishText
@@ -149,30 +149,6 @@ Function FolderPageLeave
   ${EndIf}
 FunctionEnd
 
-; Undoes the steps done so far ($Done), newest first.
-Function RollBack
-  StrCpy $Undo ""
-  ${If} $Done >= 6
-    !insertmacro ZURU_UNDO_RENAME "" "ZURU.EXE" "${NEW_ZURU}"
-  ${EndIf}
-  ${If} $Done >= 5
-    ${If} $Plan == fresh
-      !insertmacro ZURU_UNDO_RENAME "" "zuru2.exe" "ZURU.EXE"
-    ${Else}
-      !insertmacro ZURU_UNDO_RENAME "" "${OLD_ZURU}" "ZURU.EXE"
-    ${EndIf}
-  ${EndIf}
-  ${If} $Done >= 4
-    !insertmacro ZURU_UNDO_RENAME "" "${UNINSTALLER}" "${NEW_UNINST}"
-  ${EndIf}
-  ${If} $Done >= 3
-  ${AndIf} $HadUninstaller == 1
-    !insertmacro ZURU_UNDO_RENAME "" "${OLD_UNINST}" "${UNINSTALLER}"
-  ${EndIf}
-  Delete "$INSTDIR\${NEW_UNINST}"
-  Delete "$INSTDIR\${NEW_ZURU}"
-FunctionEnd
-
 Section "Install"
   Call CheckFolder
   ${If} $Recovered != ""
@@ -192,35 +168,33 @@ Section "Install"
   File "/oname=$PLUGINSDIR\ZURU.EXE" "${ZURU_EXE}"
   WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
 
-  ; Our files go in under temporary names; then only renames, each undone in
-  ; reverse order if a later one fails.
-  StrCpy $Done 0
+  ; Our files go in under temporary names; then only renames. Each step that
+  ; succeeds records how to undo it, and a failure undoes them newest first.
+  StrCpy $UndoList ""
   StrCpy $R0 "$PLUGINSDIR\ZURU.EXE"
   StrCpy $R1 "$INSTDIR\${NEW_ZURU}"
   Call CopyIn
   StrCmp $R2 "" 0 failed
-  StrCpy $Done 1
+  StrCpy $R0 "-${NEW_ZURU}"
+  Call RecordUndo
   StrCpy $R0 "$PLUGINSDIR\${UNINSTALLER}"
   StrCpy $R1 "$INSTDIR\${NEW_UNINST}"
   Call CopyIn
   StrCmp $R2 "" 0 failed
-  StrCpy $Done 2
+  StrCpy $R0 "-${NEW_UNINST}"
+  Call RecordUndo
   StrCpy $HadUninstaller 0
   ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
     StrCpy $HadUninstaller 1
-    !insertmacro ZURU_RENAME "" "${UNINSTALLER}" "${OLD_UNINST}" failed
+    !insertmacro ZURU_STEP_RENAME "" "${UNINSTALLER}" "${OLD_UNINST}" failed
   ${EndIf}
-  StrCpy $Done 3
-  !insertmacro ZURU_RENAME "" "${NEW_UNINST}" "${UNINSTALLER}" failed
-  StrCpy $Done 4
+  !insertmacro ZURU_STEP_RENAME "" "${NEW_UNINST}" "${UNINSTALLER}" failed
   ${If} $Plan == fresh
-    !insertmacro ZURU_RENAME "" "ZURU.EXE" "zuru2.exe" failed
+    !insertmacro ZURU_STEP_RENAME "" "ZURU.EXE" "zuru2.exe" failed
   ${Else}
-    !insertmacro ZURU_RENAME "" "ZURU.EXE" "${OLD_ZURU}" failed
+    !insertmacro ZURU_STEP_RENAME "" "ZURU.EXE" "${OLD_ZURU}" failed
   ${EndIf}
-  StrCpy $Done 5
-  !insertmacro ZURU_RENAME "" "${NEW_ZURU}" "ZURU.EXE" failed
-  StrCpy $Done 6
+  !insertmacro ZURU_STEP_RENAME "" "${NEW_ZURU}" "ZURU.EXE" failed
 
   ; The entry in "Programs and Features".
   ClearErrors
@@ -266,6 +240,7 @@ Section "Install"
   Return
 
 failed:
+  StrCpy $Undo ""
   Call RollBack
   ${If} $Undo == ""
     StrCpy $R2 "$R2$\r$\n$\r$\nNothing was changed: the folder is as it was."
@@ -304,11 +279,12 @@ Section "-un.Restore the compiler"
 
   ; Ours aside, the compiler back, then ours deleted; undone if a step fails.
   StrCpy $Undo ""
-  !insertmacro ZURU_RENAME "un." "ZURU.EXE" "${OLD_ZURU}" failed
-  !insertmacro ZURU_RENAME "un." "zuru2.exe" "ZURU.EXE" undo_first
+  StrCpy $UndoList ""
+  !insertmacro ZURU_STEP_RENAME "un." "ZURU.EXE" "${OLD_ZURU}" failed
+  !insertmacro ZURU_STEP_RENAME "un." "zuru2.exe" "ZURU.EXE" failed
   StrCpy $R0 "$INSTDIR\${OLD_ZURU}"
   Call un.DeleteFile
-  StrCmp $R2 "" 0 undo_both
+  StrCmp $R2 "" 0 failed
   DetailPrint "zuru2.exe is the simulator's ZURU.EXE again."
 
 remove_entry:
@@ -316,11 +292,8 @@ remove_entry:
   Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
   Return
 
-undo_both:
-  !insertmacro ZURU_UNDO_RENAME "un." "ZURU.EXE" "zuru2.exe"
-undo_first:
-  !insertmacro ZURU_UNDO_RENAME "un." "${OLD_ZURU}" "ZURU.EXE"
 failed:
+  Call un.RollBack
   ${If} $Undo == ""
     StrCpy $R2 "$R2$\r$\n$\r$\nNothing was changed: the folder is as it was."
   ${Else}
