@@ -165,8 +165,16 @@ Section "Install"
 
   ; Unpacked outside the simulator folder first: a write error there (a full
   ; disk) must not stop the setup program before it has cleaned up.
+  ; Both are checked: in a silent run a failed write is skipped with only the
+  ; error flag set, and a half-written file must never reach the folder.
+  ClearErrors
   File "/oname=$PLUGINSDIR\ZURU.EXE" "${ZURU_EXE}"
-  WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
+  ${IfNot} ${Errors}
+    WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
+  ${EndIf}
+  ${If} ${Errors}
+    !insertmacro ZURU_FAIL ${FAILED} "Could not unpack ZURU.EXE and the uninstaller into the temporary folder $PLUGINSDIR (is its disk full?).$\r$\n$\r$\nNothing was changed: the folder is as it was."
+  ${EndIf}
 
   ; Our files go in under temporary names; then only renames. Each step that
   ; succeeds records how to undo it, and a failure undoes them newest first.
@@ -196,7 +204,11 @@ Section "Install"
   ${EndIf}
   !insertmacro ZURU_STEP_RENAME "" "${NEW_ZURU}" "ZURU.EXE" failed
 
-  ; The entry in "Programs and Features".
+  ; The entry in "Programs and Features". The size first: GetSize clears the
+  ; error flag, which must tell about every write of the entry.
+  ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
   ClearErrors
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "ZURU Adventure Options ${VERSION}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -207,9 +219,6 @@ Section "Install"
   WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
-  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
-  IntOp $0 $0 + $3
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
   ${If} ${Errors}
     StrCpy $R2 "Could not write the entry in Programs and Features."

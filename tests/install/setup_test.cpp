@@ -392,13 +392,56 @@ TEST_F(SetupTest, UninstallingWhileOurZuruRunsIsUndoneWhole) {
   std::printf("uninstalling while ZURU.EXE runs: exit code %lu\n", code);
 }
 
-TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
+// The small disk that tests/install/with_small_disk.sh mounts, as a Windows
+// path with a trailing backslash; fails the test when there is none.
+std::string SmallDisk() {
   const char* disk = std::getenv("ZURU_SMALL_DISK");
-  if (!disk) {
-    const char* why = std::getenv("ZURU_SMALL_DISK_ERROR");
-    FAIL() << "no small disk for this test: "
-           << (why ? why : "run it through tests/install/with_small_disk.sh");
+  if (disk) return disk;
+  const char* why = std::getenv("ZURU_SMALL_DISK_ERROR");
+  ADD_FAILURE() << "no small disk for this test: "
+                << (why ? why : "run it through tests/install/with_small_disk.sh");
+  return "";
+}
+
+// The setup program's own temporary folder on a disk that fills up somewhere
+// along its run: too full for the setup program to start at all (Windows'
+// "Error writing temporary file", exit 2), too full to unpack what it installs
+// (exit 3), or roomy enough. Whatever the free space, the simulator's folder is
+// installed whole or left exactly as it was.
+TEST_F(SetupTest, InstallingWithAFillingTemporaryDiskIsWholeOrNothing) {
+  const std::string disk = SmallDisk();
+  if (disk.empty()) return;
+  const std::string temp = disk + "temp";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  std::map<DWORD, int> codes;
+  for (unsigned long long free = 0; free <= 1024 * 1024; free += 32 * 1024) {
+    SCOPED_TRACE(std::to_string(free) + " bytes free for the temporary folder");
+    FillDisk(disk + "filler", free);
+    TestFolder folder;
+    WriteFolder(folder.Path(), m_simulator);
+    char oldTmp[MAX_PATH] = {}, oldTemp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", oldTmp, MAX_PATH);
+    GetEnvironmentVariableA("TEMP", oldTemp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    SetEnvironmentVariableA("TEMP", temp.c_str());
+    const DWORD code = RunSetup(folder.Path());
+    SetEnvironmentVariableA("TMP", oldTmp);
+    SetEnvironmentVariableA("TEMP", oldTemp);
+    DeleteFileA((disk + "filler").c_str());
+    ++codes[code];
+    std::printf("%llu bytes free: exit code %lu\n", free, code);
+
+    ExpectWholeOrNothing(code, m_simulator, ReadFolder(folder.Path()));
+    EXPECT_EQ(UninstallEntry().has_value(), code == kDone);
+    DeleteUninstallEntry();
   }
+  EXPECT_GT(codes[kFailed], 0) << "no run met the full disk while unpacking";
+  EXPECT_GT(codes[kDone], 0) << "no run had room enough";
+}
+
+TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
+  const std::string disk = SmallDisk();
+  if (disk.empty()) return;
   // The size of our uninstaller, from an installation on the ordinary disk.
   TestFolder reference;
   WriteFolder(reference.Path(), m_simulator);
@@ -416,7 +459,7 @@ TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
       {"space for ZURU.EXE, not for the uninstaller", kOurs.size() + uninstaller / 2, kFailed},
       {"space for everything", kOurs.size() + uninstaller + 64 * 1024, kDone},
   };
-  const std::string root = disk;
+  const std::string& root = disk;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string folder = root + "simulator\\";
