@@ -271,19 +271,35 @@ FunctionEnd
 
 !macroend
 
-; $R0 = from, $R1 = to; copies, replacing a file of ours left over at $R1.
+; $R0 = from, $R1 = to; copies, replacing a file of ours left over at $R1, and
+; makes the copy durable: a rename can reach the disk before the data written
+; ahead of it, and a power failure would then leave a file of zeros in place.
 ; -> $R2 = "" or why it failed (a partial copy is removed).
 Function CopyIn
   Push $0
   Push $1
+  Push $2
   StrCpy $R2 ""
   System::Call 'kernel32::CopyFileW(w R0, w R1, i 0) i .r1 ?e'
   Pop $0
+  ${If} $1 <> 0
+    ; GENERIC_WRITE, no sharing, OPEN_EXISTING
+    System::Call 'kernel32::CreateFileW(w R1, i 0x40000000, i 0, p 0, i 3, i 0x80, p 0) p .r2 ?e'
+    Pop $0
+    ${If} $2 = -1
+      StrCpy $1 0
+    ${Else}
+      System::Call 'kernel32::FlushFileBuffers(p r2) i .r1 ?e'
+      Pop $0
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+  ${EndIf}
   ${If} $1 == 0
     Call ErrorText
     StrCpy $R2 "Could not copy to $R1: $R2"
     Delete $R1
   ${EndIf}
+  Pop $2
   Pop $1
   Pop $0
 FunctionEnd

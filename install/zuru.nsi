@@ -71,6 +71,7 @@ Var Undo         ; what could not be undone
 Var FinishText
 Var Recovered    ; what was done to a folder that a run cut short had left
 Var RecoveredUninstall
+Var RunningUser  ; the account the uninstaller runs as
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
@@ -92,7 +93,7 @@ Var RecoveredUninstall
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Our ZURU.EXE is removed and zuru2.exe becomes the simulator's ZURU.EXE again; quirtel.ini and patch.exe stay. Tick the box to delete your stored options too: the registry key HKEY_CURRENT_USER\${OPTIONS_KEY}, nothing else."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Our ZURU.EXE is removed and zuru2.exe becomes the simulator's ZURU.EXE again; quirtel.ini and patch.exe stay. Tick the box to delete the stored options too: the registry key HKEY_CURRENT_USER\${OPTIONS_KEY} of the Windows account that the uninstaller runs as, $RunningUser, nothing else. If Windows asked for another account's password to run it, that account's options are the ones deleted, not yours."
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -120,7 +121,7 @@ Function CheckFolder
     ${ElseIf} $Zuru2Kind == ours
       StrCpy $Refusal "In $INSTDIR, ZURU.EXE is the simulator's compiler, but zuru2.exe is a copy of ZURU Adventure Options.$\r$\n$\r$\nSetup changes nothing. Delete zuru2.exe (it is not the compiler), then run Setup again."
     ${Else}
-      StrCpy $Refusal "In $INSTDIR, ZURU.EXE is the simulator's compiler, and there is a zuru2.exe as well (the simulator may have restored its ZURU.EXE over ours).$\r$\n$\r$\nSetup changes nothing, so that neither file is lost. ZURU.EXE is the compiler that the simulator put there; zuru2.exe is likely an older copy of it. Move zuru2.exe out of the folder, then run Setup again."
+      StrCpy $Refusal "In $INSTDIR there are a ZURU.EXE that is not ZURU Adventure Options and a zuru2.exe. Setup cannot tell which of the two is the simulator's compiler, so it changes nothing and neither file is lost.$\r$\n$\r$\nCheck both files (Properties, Details): ours names the product ${OUR_PRODUCT} and the company ${OUR_COMPANY}. If the simulator restored its compiler as ZURU.EXE, zuru2.exe is an older copy of it. If ZURU.EXE is a damaged or unknown file, the compiler is most likely zuru2.exe: repair the simulator, or ask its maker which file to keep. Then run Setup again."
     ${EndIf}
   ${ElseIf} $Zuru2Kind == missing
     StrCpy $Refusal "ZURU.EXE in $INSTDIR is already ZURU Adventure Options, but zuru2.exe, the simulator's compiler, is missing.$\r$\n$\r$\nSetup changes nothing. Restore the simulator's ZURU.EXE (for example by repairing the simulator), then run Setup again."
@@ -318,6 +319,14 @@ Section /o "un.Remove my stored options" SecOptions
 SectionEnd
 
 Function un.onInit
+  ; Whose options the box deletes: those of the account the uninstaller runs
+  ; as, which is not the user's own when another account elevated it.
+  System::Call 'advapi32::GetUserNameW(w .r0, *i ${NSIS_MAX_STRLEN}) i .r1'
+  ${If} $1 == 0
+    StrCpy $0 "(unknown)"
+  ${EndIf}
+  StrCpy $RunningUser $0
+  SectionSetText ${SecOptions} "Remove the stored options of $RunningUser"
   ${un.GetParameters} $0
   ClearErrors
   ${un.GetOptions} $0 "/REMOVEOPTIONS" $1
