@@ -2,11 +2,9 @@
 ; the file steps they take in it. Every step either happens whole or not at all
 ; and says why it failed, so that the callers can undo what went before.
 
-!define OUR_PRODUCT "ZURU Adventure Options"
-!define OUR_COMPANY "The ZURU developers"
-
 ; Our ZURU.EXE is told from the simulator's compiler by the strings of its
-; version record, never by its size or date.
+; version record, OUR_PRODUCT and OUR_COMPANY (defined by the build, from the
+; same place as ZURU.EXE's), never by its size or date.
 !macro ZURU_FOLDER_FUNCTIONS UN
 
 ; $R0 = path, $R1 = name of a string in the US English block of the version

@@ -2,7 +2,9 @@
 ; simulator's adventure compiler, which it keeps as zuru2.exe; upgrades or
 ; repairs ours; and an uninstaller that puts the compiler back.
 ;
-;   makensis -DZURU_EXE=<our ZURU.EXE> -DOUTFILE=<setup.exe> install/zuru.nsi
+;   makensis -DZURU_EXE=<our ZURU.EXE> -DOUTFILE=<setup.exe> -DVERSION=<4.20>
+;            -DOUR_PRODUCT=<product name> -DOUR_COMPANY=<company name> install/zuru.nsi
+; The version and the two names come from CMakeLists.txt, as ZURU.EXE's do.
 ;
 ; Silent: setup.exe /S /D=<folder>, uninstaller /S [/REMOVEOPTIONS].
 ; Exit codes: 0 done; 1 cancelled; 2 the folder's state was refused, nothing
@@ -20,11 +22,16 @@ ManifestDPIAware true
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 
-!ifndef ZURU_EXE | OUTFILE
-  !error "define ZURU_EXE (our ZURU.EXE) and OUTFILE (the setup program to make)"
+; With SIGN_COMMAND (a command that signs the file it is given), the
+; uninstaller is signed as it is written into the setup program.
+!ifdef SIGN_COMMAND
+  !uninstfinalize '${SIGN_COMMAND} "%1"'
 !endif
 
-!define VERSION "4.20"
+!ifndef ZURU_EXE | OUTFILE | VERSION | OUR_PRODUCT | OUR_COMPANY
+  !error "define ZURU_EXE (our ZURU.EXE), OUTFILE (the setup program to make), VERSION, OUR_PRODUCT and OUR_COMPANY"
+!endif
+
 !define UNINSTALLER "zuru-uninstall.exe"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options"
 !define OPTIONS_KEY "Software\Ostrelle\ZURU"
@@ -42,17 +49,17 @@ SetCompressor /SOLID lzma
 !include WordFunc.nsh
 !include files.nsh
 
-Name "ZURU Adventure Options ${VERSION}"
+Name "${OUR_PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
-BrandingText "ZURU Adventure Options ${VERSION}"
+BrandingText "${OUR_PRODUCT} ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
-VIProductVersion "4.20.0.0"
-VIFileVersion "4.20.0.0"
-VIAddVersionKey /LANG=1033 "ProductName" "ZURU Adventure Options setup"
+VIProductVersion "${VERSION}.0.0"
+VIFileVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${OUR_PRODUCT} setup"
 VIAddVersionKey /LANG=1033 "FileDescription" "Setup of ZURU Adventure Options ${VERSION}: installs, upgrades and uninstalls ZURU.EXE"
 VIAddVersionKey /LANG=1033 "CompanyName" "${OUR_COMPANY}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "by the ZURU developers"
@@ -211,7 +218,7 @@ Section "Install"
   ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
   ClearErrors
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "ZURU Adventure Options ${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${OUR_PRODUCT} ${VERSION}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${OUR_COMPANY}"
   WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"

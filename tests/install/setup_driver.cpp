@@ -29,7 +29,9 @@ DWORD Run(const std::string& exe, const std::string& parameters) {
 
 }  // namespace
 
-std::string SetupPath() { return e2e::ProgramFolder() + "zuru-4.20-setup.exe"; }
+std::string SetupPath() {
+  return e2e::ProgramFolder() + "zuru-" ZURU_PRODUCT_VERSION_TEXT "-setup.exe";
+}
 std::string CompilerStandIn() { return e2e::StubPath("zuru2.exe"); }
 std::string OtherBuildOfOurs(const std::string& name) {
   return e2e::ProgramFolder() + "install\\" + name + "\\ZURU.EXE";

@@ -18,7 +18,7 @@ constexpr DWORD kFailed = 3;   // a file step failed and was undone: nothing cha
 constexpr const char* kUninstaller = "zuru-uninstall.exe";
 
 // The programs the tests install and find.
-std::string SetupPath();        // bin\zuru-4.20-setup.exe
+std::string SetupPath();        // bin\zuru-<version>-setup.exe
 std::string CompilerStandIn();  // bin\stubs\zuru2.exe: the simulator's compiler
 std::string OtherBuildOfOurs(const std::string& name);  // "older" or "newer"
 

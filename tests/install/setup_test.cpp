@@ -23,6 +23,18 @@ TEST_F(SetupTest, SetupProgramsVersionRecordSaysWhatItIs) {
   EXPECT_EQ(VersionString(OtherBuildOfOurs("older"), "ProductVersion"), "4.10");
 }
 
+// The setup program knows our ZURU.EXE by its product name and company: both
+// come from one place in the build, and so must agree with ZURU.EXE's.
+TEST_F(SetupTest, SetupProgramAndZuruAgreeOnWhatTheProductIs) {
+  const std::string ours = e2e::ZuruExePath();
+  EXPECT_EQ(VersionString(SetupPath(), "ProductVersion"), VersionString(ours, "ProductVersion"));
+  EXPECT_EQ(VersionString(SetupPath(), "CompanyName"), VersionString(ours, "CompanyName"));
+  EXPECT_EQ(VersionString(SetupPath(), "ProductName"),
+            VersionString(ours, "ProductName") + " setup");
+  EXPECT_EQ(VersionString(SetupPath(), "OriginalFilename"),
+            "zuru-" + VersionString(ours, "ProductVersion") + "-setup.exe");
+}
+
 TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) {
   ASSERT_FALSE(kCompiler.empty() || kOurs.empty() || kOlderOurs.empty() || kNewerOurs.empty() ||
                kForeign.empty());

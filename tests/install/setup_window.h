@@ -9,7 +9,7 @@
 
 namespace setup {
 
-constexpr const char* kSetupCaption = "ZURU Adventure Options 4.20 Setup";
+constexpr const char* kSetupCaption = "ZURU Adventure Options " ZURU_PRODUCT_VERSION_TEXT " Setup";
 constexpr int kNextButton = 1;  // "Next >", "Install", "Finish"
 constexpr int kCancelButton = 2;
 constexpr int kFolderEdit = 1019;  // the folder page's folder
