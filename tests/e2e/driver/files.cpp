@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "driver/wait.h"
@@ -16,7 +17,12 @@ std::string ProgramFolder() {
   return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
-std::string ZuruExePath() { return ProgramFolder() + "ZURU.EXE"; }
+std::string ZuruExePath() {
+  // Another build of ZURU.EXE under test (a signed copy), as a Windows path.
+  const char* underTest = std::getenv("ZURU_EXE_UNDER_TEST");
+  if (underTest && *underTest) return underTest;
+  return ProgramFolder() + "ZURU.EXE";
+}
 
 std::string StubPath(const std::string& exeName) { return ProgramFolder() + "stubs\\" + exeName; }
 

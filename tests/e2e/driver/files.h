@@ -7,7 +7,7 @@ namespace e2e {
 // The folder of the running test program (bin/ of the build), with a trailing backslash.
 std::string ProgramFolder();
 // ZURU.EXE beside the test program; the stand-ins in its stubs\ folder.
-std::string ZuruExePath();
+std::string ZuruExePath();  // bin\\ZURU.EXE, or ZURU_EXE_UNDER_TEST when set
 std::string StubPath(const std::string& exeName);  // "patch.exe" or "zuru2.exe"
 
 bool FileExists(const std::string& path);
