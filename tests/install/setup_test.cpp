@@ -13,13 +13,13 @@ using e2e::ReadFile;
 using e2e::TestFolder;
 
 TEST_F(SetupTest, SetupProgramsVersionRecordSaysWhatItIs) {
-  EXPECT_EQ(VersionString(SetupPath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(SetupPath(), "ProductVersion"), ZURU_PRODUCT_VERSION_TEXT);
   EXPECT_EQ(VersionString(SetupPath(), "ProductName"), "ZURU Adventure Options setup");
   EXPECT_NE(VersionString(SetupPath(), "FileDescription").find("Setup of ZURU Adventure Options"),
             std::string::npos);
   // What the setup program tells our builds apart by.
   EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductName"), "ZURU Adventure Options");
-  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductVersion"), "4.20");
+  EXPECT_EQ(VersionString(e2e::ZuruExePath(), "ProductVersion"), ZURU_PRODUCT_VERSION_TEXT);
   EXPECT_EQ(VersionString(OtherBuildOfOurs("older"), "ProductVersion"), "4.10");
 }
 
@@ -114,8 +114,8 @@ TEST_F(SetupTest, InstallTwiceThenUninstallGivesTheFolderBackAndRemovesTheEntry)
   auto entry = UninstallEntry();
   ASSERT_TRUE(entry.has_value()) << "no entry in Programs and Features";
   const std::string location = folder.Path().substr(0, folder.Path().size() - 1);
-  EXPECT_EQ((*entry)["DisplayName"], "ZURU Adventure Options 4.20");
-  EXPECT_EQ((*entry)["DisplayVersion"], "4.20");
+  EXPECT_EQ((*entry)["DisplayName"], "ZURU Adventure Options " ZURU_PRODUCT_VERSION_TEXT);
+  EXPECT_EQ((*entry)["DisplayVersion"], ZURU_PRODUCT_VERSION_TEXT);
   EXPECT_EQ((*entry)["Publisher"], "The ZURU developers");
   EXPECT_EQ((*entry)["InstallLocation"], location);
   EXPECT_EQ((*entry)["UninstallString"], "\"" + location + "\\" + kUninstaller + "\"");
