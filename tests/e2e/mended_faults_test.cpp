@@ -8,7 +8,21 @@
 namespace e2e {
 namespace {
 
-class MendedFaultsTest : public ZuruTest {};
+class MendedFaultsTest : public ZuruTest {
+ protected:
+  // After a message box that stopped "Create &adventure" (with "&Use Quirtel"
+  // on): the dialog is open to editing again, nothing started, the adventure kept.
+  static void ExpectBackToEditing(ZuruSession& session, const Dialog& dialog) {
+    ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
+        << "the dialog stayed locked";
+    dialog.WaitUntilIdle();
+    EnablingFlags flags;
+    flags.active = true;
+    EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+    EXPECT_TRUE(session.AdventureExists());
+    EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
+  }
+};
 
 struct BadFieldCase {
   std::string name;
@@ -94,16 +108,9 @@ TEST_F(MendedFaultsTest, ACommandLineTooLongForWindowsIsReportedAndTheAdventureK
   EXPECT_NE(box->text.find("Switch \"Use Quirtel\" off"), std::string::npos) << box->text;
   AnswerOk(*box);
 
-  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
-      << "the dialog stayed locked";
-  dialog.WaitUntilIdle();
-  EnablingFlags flags;
-  flags.active = true;
-  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+  ASSERT_NO_FATAL_FAILURE(ExpectBackToEditing(session, dialog));
   EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_ACTIVE) << "the focus";
-  EXPECT_TRUE(session.AdventureExists());
   EXPECT_FALSE(session.Program().HasExited());
-  EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
   EXPECT_TRUE(StoreHolds(StoreAfterCreate({{"active", 1}, {"heavy", 1}})));
 
   // Without the patcher's switches the compiler's line fits.
@@ -135,15 +142,8 @@ TEST_F(MendedFaultsTest, ALineTheOldShellRefusesForItsLengthKeepsTheAdventure) {
       << box->text;
   AnswerOk(*box);
 
-  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
-      << "the dialog stayed locked";
-  dialog.WaitUntilIdle();
-  EnablingFlags flags;
-  flags.active = true;
-  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
+  ASSERT_NO_FATAL_FAILURE(ExpectBackToEditing(session, dialog));
   EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_ACTIVE) << "the focus";
-  EXPECT_TRUE(session.AdventureExists());
-  EXPECT_TRUE(session.StubRuns().empty()) << "nothing may be started";
   ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));
 
   ZuruSession shortLine;
@@ -169,14 +169,7 @@ TEST_F(MendedFaultsTest, AFailureAfterTheDialogIsLockedUnlocksIt) {
   EXPECT_EQ(box->text, "Out of memory.");
   AnswerOk(*box);
 
-  ASSERT_TRUE(WaitUntil([&] { return dialog.Enabled(IDC_CREATE_ADVENTURE); }))
-      << "the dialog stayed locked";
-  dialog.WaitUntilIdle();
-  EnablingFlags flags;
-  flags.active = true;
-  EXPECT_TRUE(FollowsEnablingRules(dialog, flags));
-  EXPECT_TRUE(session.AdventureExists());
-  EXPECT_TRUE(session.StubRuns().empty());
+  ASSERT_NO_FATAL_FAILURE(ExpectBackToEditing(session, dialog));
 
   dialog.Click(IDCANCEL);
   ASSERT_TRUE(session.WaitForExit().has_value()) << "Cancel was refused";

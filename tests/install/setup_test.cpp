@@ -201,6 +201,21 @@ std::string TemporaryFilesIn(const Files& files) {
   return found;
 }
 
+// After a run of the uninstaller: the compiler whole and none of our temporary
+// files; the folder completely uninstalled (exit 0), or else the run ended with
+// `otherwise` and left the folder as `kept`.
+void ExpectUninstalledOrKept(DWORD code, const Files& after, const Files& uninstalled,
+                             DWORD otherwise, const Files& kept) {
+  EXPECT_TRUE(CompilerSurvives(after, kCompiler));
+  EXPECT_EQ(TemporaryFilesIn(after), "");
+  if (code == kDone) {
+    EXPECT_TRUE(Unchanged(uninstalled, after)) << "not completely uninstalled";
+  } else {
+    EXPECT_EQ(code, otherwise);
+    EXPECT_TRUE(Unchanged(kept, after));
+  }
+}
+
 // A run killed (or cut by a power failure) between two of its steps leaves the
 // folder half done. The next run of the setup program, or of the uninstaller,
 // puts it right first and then does its own work: the folder ends whole, the
@@ -279,19 +294,12 @@ TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
     TestFolder uninstallFolder;
     WriteFolder(uninstallFolder.Path(), cut);
     const DWORD code = RunUninstaller(uninstallFolder.Path());
-    const Files afterUninstall = ReadFolder(uninstallFolder.Path());
-    EXPECT_TRUE(CompilerSurvives(afterUninstall, kCompiler));
-    EXPECT_EQ(TemporaryFilesIn(afterUninstall), "");
-    if (code == kDone) {
-      EXPECT_TRUE(Unchanged(m_simulator, afterUninstall)) << "not completely uninstalled";
-    } else {
-      // Ours had not reached its place: the folder is the simulator's again,
-      // with the uninstaller of the cut installation.
-      EXPECT_EQ(code, kRefused);
-      Files expected = m_simulator;
-      expected[kUninstaller] = uninstaller;
-      EXPECT_TRUE(Unchanged(expected, afterUninstall));
-    }
+    // Where ours had not reached its place, the folder is the simulator's again,
+    // with the uninstaller of the cut installation.
+    Files simulatorWithUninstaller = m_simulator;
+    simulatorWithUninstaller[kUninstaller] = uninstaller;
+    ExpectUninstalledOrKept(code, ReadFolder(uninstallFolder.Path()), m_simulator, kRefused,
+                            simulatorWithUninstaller);
     DeleteUninstallEntry();
   }
 }
@@ -392,15 +400,7 @@ TEST_F(SetupTest, UninstallingWhileOurZuruRunsIsUndoneWhole) {
     options.Click(IDCANCEL);
     ASSERT_TRUE(zuru.WaitForExit(e2e::kDefaultTimeoutMs).has_value());
   }
-  const Files after = ReadFolder(folder.Path());
-  EXPECT_TRUE(CompilerSurvives(after, kCompiler));
-  EXPECT_EQ(TemporaryFilesIn(after), "");
-  if (code == kDone) {
-    EXPECT_TRUE(Unchanged(m_simulator, after)) << "not completely uninstalled";
-  } else {
-    EXPECT_EQ(code, kFailed);
-    EXPECT_TRUE(Unchanged(installed, after));
-  }
+  ExpectUninstalledOrKept(code, ReadFolder(folder.Path()), m_simulator, kFailed, installed);
   std::printf("uninstalling while ZURU.EXE runs: exit code %lu\n", code);
 }
 
