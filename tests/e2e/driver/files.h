@@ -6,8 +6,9 @@ namespace e2e {
 
 // The folder of the running test program (bin/ of the build), with a trailing backslash.
 std::string ProgramFolder();
-// ZURU.EXE beside the test program; the stand-ins in its stubs\ folder.
-std::string ZuruExePath();  // bin\\ZURU.EXE, or ZURU_EXE_UNDER_TEST when set
+// ZURU.EXE beside the test program (or the build that ZURU_EXE_UNDER_TEST
+// names); the stand-ins in its stubs\ folder.
+std::string ZuruExePath();
 std::string StubPath(const std::string& exeName);  // "patch.exe" or "zuru2.exe"
 
 bool FileExists(const std::string& path);
