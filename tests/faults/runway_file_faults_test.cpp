@@ -4,8 +4,8 @@
 //
 // The tests run as root, where permission bits stop nothing, so the failures come
 // from Linux itself: /dev/full, a file-size limit, a tiny or read-only tmpfs in a
-// private mount namespace, a directory in the twin's place, and the replace step
-// that WriteRunwayFile takes as an argument. A read-only quirtel.ini is a
+// private mount namespace, a directory in the twin's place, another user, and the
+// replace step that WriteRunwayFile takes as an argument. A read-only quirtel.ini is a
 // Windows attribute that only the real replace step can meet: that test runs
 // under Wine (runway_file_win32_faults_test.cpp).
 #include <fcntl.h>
@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -254,6 +255,31 @@ TEST_F(RunwayFileFaults, RunwayFileThatCannotBeOpenedIsNotReplaced) {
   fs::create_symlink(kRunwayFileName, File(kRunwayFileName));
   const std::string before = Listing(Folder());
   EXPECT_FALSE(Save(Folder()));
+  EXPECT_EQ(Listing(Folder()), before);
+}
+
+TEST_F(RunwayFileFaults, RunwayFileThatTheUserMayNotReadIsNotReplaced) {
+  // Access denied to the runway file itself, while its folder lets anyone make
+  // the twin and rename it into place: only the open tells that quirtel.ini is
+  // there. Root reads every file, so the save runs as another user.
+  fs::permissions(Folder(), fs::perms::all);
+  fs::permissions(File(kRunwayFileName), fs::perms::none);
+  const std::string before = Listing(Folder());
+  const std::string report = InChild([&] {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+      return kSkip + "cannot become another user: " + strerror(errno);
+    }
+    errno = 0;
+    if (std::FILE* file = std::fopen(File(kRunwayFileName).c_str(), "rb")) {
+      std::fclose(file);
+      return kSkip + "the runway file can still be read";
+    }
+    if (errno == ENOENT) return std::string("the open failed as if the file were missing");
+    return std::string(Save(Folder()) ? "the save reported success" : "");
+  });
+  if (report.rfind(kSkip, 0) == 0) GTEST_SKIP() << report;
+  EXPECT_EQ(report, "");
+  EXPECT_EQ(ReadBytes(File(kRunwayFileName)), oldFile_);
   EXPECT_EQ(Listing(Folder()), before);
 }
 
