@@ -18,6 +18,7 @@ options=()
 signing=0
 if [ -n "${ZURU_SIGN_CERT:-}" ] && [ -n "${ZURU_SIGN_KEY:-}" ]; then
   signing=1
+  export ZURU_PRODUCT_NAME=$product  # the signature's description, also the uninstaller's
   "$here/../cmake/sign.sh" "$payload/ZURU.EXE"
   options+=("-DSIGN_COMMAND=$here/../cmake/sign.sh")
 fi

@@ -25,7 +25,7 @@ SetCompressor /SOLID lzma
 ; With SIGN_COMMAND (a command that signs the file it is given), the
 ; uninstaller is signed as it is written into the setup program.
 !ifdef SIGN_COMMAND
-  !uninstfinalize '${SIGN_COMMAND} "%1"'
+  !uninstfinalize '"${SIGN_COMMAND}" "%1"'
 !endif
 
 !ifndef ZURU_EXE | OUTFILE | VERSION | OUR_PRODUCT | OUR_COMPANY

@@ -2,6 +2,8 @@
 // at once, and what becomes of the adventure file on Cancel.
 #include "zuru_e2e.h"
 
+#include "zuru_version.h"  // generated: the version the build gives ZURU.EXE
+
 namespace e2e {
 namespace {
 
@@ -10,9 +12,12 @@ constexpr const char* kShortContent = "adventure text\r\n";
 
 class StartupTest : public ZuruTest {};
 
-// What Windows shows of the program, and how a setup tells it apart: version
-// 4.0.0.1 and the file name "ZURU.EXE".
-TEST(VersionRecordTest, NamesVersion4001AndTheFileName) {
+// What Windows shows of the program, and how a setup tells it apart: the
+// build's version numbers (project(VERSION) in CMakeLists.txt) and the file
+// name "ZURU.EXE".
+TEST(VersionRecordTest, NamesTheBuildsVersionAndTheFileName) {
+  constexpr WORD kNumbers[] = {ZURU_VERSION_NUMBERS};
+  static_assert(sizeof kNumbers / sizeof kNumbers[0] == 4, "four version numbers");
   const std::string exe = ZuruExePath();
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
@@ -23,10 +28,10 @@ TEST(VersionRecordTest, NamesVersion4001AndTheFileName) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 4));
-  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(1, 0));
-  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 4));
-  EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(1, 0));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(kNumbers[1], kNumbers[0]));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(kNumbers[3], kNumbers[2]));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(kNumbers[1], kNumbers[0]));
+  EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(kNumbers[3], kNumbers[2]));
 
   struct Translation {
     WORD language, codePage;
