@@ -167,6 +167,13 @@ void BoxAnswerer::Answer(HWND box) {
   contents.record.caption = TextOf(box);
   contents.record.owner = GetWindow(box, GW_OWNER);
   EnumChildWindows(box, &ReadChild, reinterpret_cast<LPARAM>(&contents));
+  if (!IsWindowVisible(box)) {
+    // Gone before any answer, so no message box: a dialog of the code under test
+    // that showed for a moment while it ended (the dialog manager shows a dialog
+    // whose template is visible even when its initialisation has ended it).
+    m_answered.push_back(box);
+    return;
+  }
   std::function<void(HWND)> whileOpen;
   {
     Lock lock(m_lock);

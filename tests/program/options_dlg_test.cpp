@@ -35,7 +35,9 @@ TEST(OptionsDlgTest, AFailingFirstExchangeEndsTheDialogWithOneMessage) {
 
   EXPECT_EQ(result, -1);
   const std::vector<BoxRecord> shown = boxes.Boxes();
-  ASSERT_EQ(shown.size(), 1u);
+  std::string texts;
+  for (const BoxRecord& box : shown) texts += "\n  \"" + box.text + "\"";
+  ASSERT_EQ(shown.size(), 1u) << "the boxes shown:" << texts;
   EXPECT_EQ(shown[0].text, "An unsupported operation was attempted.");
 }
 
