@@ -23,6 +23,11 @@ zuru_wine_env() {
       return 2
       ;;
   esac
+  # Wine maps the names of Windows files to Linux names in the locale's
+  # character set: in the C locale (a machine without LANG) no name with
+  # letters beyond ASCII can be made, and the programs see other failures than
+  # on Windows.
+  [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
