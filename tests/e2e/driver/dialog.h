@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "driver/wait.h"
+
 namespace e2e {
 
 std::string ClassName(HWND window);
@@ -84,9 +86,10 @@ template <typename Match>
 Dialog WaitForDialog(DWORD processId, Match matches, DWORD timeoutMs);
 
 // The options dialog of ZURU.EXE: the dialog with "Create &adventure" (1005).
-Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs = 15000);
+Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 // A dialog of the process by its caption.
-Dialog WaitForDialogCaption(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
+Dialog WaitForDialogCaption(DWORD processId, const std::string& caption,
+                            DWORD timeoutMs = kDefaultTimeoutMs);
 
 struct MessageBoxSeen {
   HWND window;
@@ -96,7 +99,7 @@ struct MessageBoxSeen {
 // A message box of the process: a dialog with the message text control (0xFFFF)
 // and an OK button, other than `besides`. Nothing when none shows up in time.
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides,
-                                                DWORD timeoutMs = 15000);
+                                                DWORD timeoutMs = kDefaultTimeoutMs);
 // Presses OK on the message box and waits until it has gone.
 void AnswerOk(const MessageBoxSeen& box);
 
