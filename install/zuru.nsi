@@ -60,7 +60,7 @@ ShowUninstDetails show
 VIProductVersion "${VERSION}.0.0"
 VIFileVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${OUR_PRODUCT} setup"
-VIAddVersionKey /LANG=1033 "FileDescription" "Setup of ZURU Adventure Options ${VERSION}: installs, upgrades and uninstalls ZURU.EXE"
+VIAddVersionKey /LANG=1033 "FileDescription" "Setup of ${OUR_PRODUCT} ${VERSION}: installs, upgrades and uninstalls ZURU.EXE"
 VIAddVersionKey /LANG=1033 "CompanyName" "${OUR_COMPANY}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "by the ZURU developers"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
