@@ -7,15 +7,23 @@ namespace e2e {
 
 Process::Process(const std::string& exePath, const std::string& commandLine,
                  const std::string& workingFolder) {
-  // CreateProcessA may write into the command line: hand it a private copy.
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workingFolder.c_str(), &startup, &m_info)) {
-    throw std::runtime_error("cannot start " + exePath + " (error " +
-                             std::to_string(GetLastError()) + ")");
+  // Under a heavy load Wine now and then fails a start with ERROR_INTERNAL_ERROR
+  // (the new process ended before it had started up); another try starts it.
+  for (int attempt = 1;; ++attempt) {
+    // CreateProcessA may write into the command line: hand it a private copy.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.c_str(), &startup, &m_info)) {
+      return;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+      throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(error) +
+                               ")");
+    }
   }
 }
 
