@@ -10,6 +10,8 @@
 
 #include "exchange/tests/dialog_fixture.h"
 
+#include "tests/support/deadline.h"
+
 namespace {
 
 constexpr const char* kInteger = "Please enter an integer.";
@@ -275,10 +277,10 @@ TEST_F(ExchangeTest, WhileTheExchangeBoxIsOpenOnlyMessagesWithoutAControlArrive)
     notification = {dlg.Item(IDC_T_SLIDER), IDC_T_SLIDER, static_cast<UINT>(NM_RELEASEDCAPTURE)};
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDC_T_BEFORE, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(dlg.Item(IDC_T_BEFORE)), SMTO_NORMAL, 5000,
+                        reinterpret_cast<LPARAM>(dlg.Item(IDC_T_BEFORE)), SMTO_NORMAL, test_support::Deadline(5000),
                         &ignored);
     SendMessageTimeoutA(dialog, WM_NOTIFY, IDC_T_SLIDER, reinterpret_cast<LPARAM>(&notification),
-                        SMTO_NORMAL, 5000, &ignored);
+                        SMTO_NORMAL, test_support::Deadline(5000), &ignored);
     if (alsoWithoutControl) {
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kMenuCommand, 0), 0);
       PostMessageA(dialog, WM_TIMER, 7, 0);

@@ -10,6 +10,8 @@
 #include "framework/exceptions.h"
 #include "framework/profile.h"
 
+#include "tests/support/deadline.h"
+
 namespace {
 
 using FrameworkTest = DialogTest;
@@ -201,7 +203,7 @@ TEST(DialogFailureTest, AHandlerThatFailsAgainWhileItsFailureIsShownGetsOneBox) 
   FailingDialog dialog;
   // The first box stays open until the timer has failed again inside its loop.
   boxes.SetWhileOpen([&](HWND) {
-    const DWORD deadline = GetTickCount() + 10000;
+    const DWORD deadline = GetTickCount() + test_support::Deadline(10000);
     while (dialog.failedTicks < 3 && GetTickCount() < deadline) {
       Sleep(5);
     }

@@ -8,10 +8,12 @@
 #include "driver/files.h"
 #include "driver/process.h"
 
+#include "tests/support/deadline.h"
+
 namespace setup {
 namespace {
 
-constexpr DWORD kRunTimeoutMs = 60000;
+const DWORD kRunTimeoutMs = test_support::Deadline(60000);
 constexpr const char* kUninstallKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZURU Adventure Options";
 

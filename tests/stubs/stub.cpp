@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/deadline.h"
+
 #ifndef STUB_NAME
 #error "STUB_NAME must name the program this stand-in replaces"
 #endif
@@ -23,7 +25,7 @@
 namespace {
 
 // A held stand-in never outlives a test that forgot to release it.
-constexpr DWORD kLongestHoldMs = 120000;
+const DWORD kLongestHoldMs = test_support::Deadline(120000);
 constexpr DWORD kHoldPollMs = 20;
 
 bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }

@@ -1,5 +1,7 @@
 #include "driver/dialog.h"
 
+#include "tests/support/deadline.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -10,7 +12,7 @@ namespace {
 
 // A message to another process that does not come back in this time means the
 // program is stuck, or a modal window opened where none was expected.
-constexpr UINT kSendTimeoutMs = 10000;
+const UINT kSendTimeoutMs = test_support::Deadline(10000);
 constexpr int kMessageTextId = 0xFFFF;
 
 std::string Narrow(const std::wstring& wide) {

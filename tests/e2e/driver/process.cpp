@@ -1,5 +1,7 @@
 #include "driver/process.h"
 
+#include "tests/support/deadline.h"
+
 #include <stdexcept>
 #include <vector>
 
@@ -45,7 +47,7 @@ std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
 void Process::Kill() {
   if (HasExited()) return;
   TerminateProcess(m_info.hProcess, 1);
-  WaitForSingleObject(m_info.hProcess, 5000);
+  WaitForSingleObject(m_info.hProcess, test_support::Deadline(5000));
 }
 
 }  // namespace e2e

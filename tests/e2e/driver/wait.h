@@ -4,10 +4,12 @@
 
 #include <functional>
 
+#include "tests/support/deadline.h"
+
 namespace e2e {
 
 // Generous for Wine on a busy machine; a test that needs it is already failing.
-constexpr DWORD kDefaultTimeoutMs = 15000;
+inline const DWORD kDefaultTimeoutMs = test_support::Deadline(15000);
 
 // Polls `condition` until it holds (true) or `timeoutMs` has passed (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
