@@ -44,7 +44,8 @@ std::string ClassOf(HWND window) {
 // Messages to the user-interface thread must not block the helper forever.
 LRESULT AskWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, test_support::Deadline(2000), &answer);
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                      test_support::Deadline(2000), &answer);
   return static_cast<LRESULT>(answer);
 }
 

@@ -277,8 +277,8 @@ TEST_F(ExchangeTest, WhileTheExchangeBoxIsOpenOnlyMessagesWithoutAControlArrive)
     notification = {dlg.Item(IDC_T_SLIDER), IDC_T_SLIDER, static_cast<UINT>(NM_RELEASEDCAPTURE)};
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDC_T_BEFORE, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(dlg.Item(IDC_T_BEFORE)), SMTO_NORMAL, test_support::Deadline(5000),
-                        &ignored);
+                        reinterpret_cast<LPARAM>(dlg.Item(IDC_T_BEFORE)), SMTO_NORMAL,
+                        test_support::Deadline(5000), &ignored);
     SendMessageTimeoutA(dialog, WM_NOTIFY, IDC_T_SLIDER, reinterpret_cast<LPARAM>(&notification),
                         SMTO_NORMAL, test_support::Deadline(5000), &ignored);
     if (alsoWithoutControl) {

@@ -90,8 +90,8 @@ void SelectRow(const Dialog& dialog, int listId, const std::string& text) {
   const auto row = std::find(rows.begin(), rows.end(), text);
   ASSERT_NE(row, rows.end()) << text;
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(dialog.Item(listId), LB_SETCURSEL, row - rows.begin(), 0, SMTO_NORMAL, test_support::Deadline(10000),
-                      &result);
+  SendMessageTimeoutA(dialog.Item(listId), LB_SETCURSEL, row - rows.begin(), 0, SMTO_NORMAL,
+                      test_support::Deadline(10000), &result);
 }
 
 // The list, Add and Delete of an airport, enabled or not.
