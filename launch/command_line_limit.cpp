@@ -12,6 +12,11 @@ std::size_t FoundPathLength(const char* program) {
 
 }  // namespace
 
+std::size_t ShellCommandLineLimitOf(unsigned major, unsigned minor) {
+  const bool beforeWindows7 = major < 6 || (major == 6 && minor < 1);
+  return beforeWindows7 ? kOldShellLimit : kCommandLineLimit;
+}
+
 std::size_t StartedCommandLineLength(const char* program, const std::string& parameters) {
   return FoundPathLength(program) + 2 + 1 + parameters.size();
 }

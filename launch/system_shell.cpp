@@ -4,12 +4,6 @@
 
 #include "launch/command_line_limit.h"
 
-namespace {
-
-constexpr std::size_t kOldShellLimit = 2084;  // INTERNET_MAX_URL_LENGTH
-
-}  // namespace
-
 ShellExecuteExFn SystemShellExecute() {
   // shell32 is loaded only for the start itself: most of a run is the dialog,
   // and loading it with the program makes every start slower.
@@ -22,9 +16,7 @@ ShellExecuteExFn SystemShellExecute() {
 std::size_t ShellCommandLineLimit() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;
-  // Windows 7 is 6.1; the manifest names every version, so none is disguised.
-  const bool oldShell =
-      GetVersionExA(&version) &&
-      (version.dwMajorVersion < 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion == 0));
-  return oldShell ? kOldShellLimit : kCommandLineLimit;
+  // The manifest names every version, so none is disguised.
+  if (!GetVersionExA(&version)) return kCommandLineLimit;
+  return ShellCommandLineLimitOf(version.dwMajorVersion, version.dwMinorVersion);
 }

@@ -10,6 +10,5 @@
 ShellExecuteExFn SystemShellExecute();
 
 // The longest command line, terminator included, that the shell starts on this
-// Windows: on XP and Vista ShellExecuteEx refuses more than INTERNET_MAX_URL_LENGTH
-// (2084); later versions take what CreateProcess takes.
+// Windows (ShellCommandLineLimitOf its version).
 std::size_t ShellCommandLineLimit();

@@ -2,6 +2,8 @@
 // DPI aware, so it must draw the picture at the size of its frame itself. Each
 // run saves a screenshot of the dialog in bin/screenshots/.
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -56,29 +58,55 @@ struct ScreenPixels {
   DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
 };
 
-ScreenPixels Capture(const RECT& area) {
+// The pixels of `bitmap`, which no device context holds.
+ScreenPixels PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
   ScreenPixels shot;
-  shot.width = area.right - area.left;
-  shot.height = area.bottom - area.top;
-  shot.pixels.assign(static_cast<size_t>(shot.width) * shot.height, 0);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
+  shot.width = width;
+  shot.height = height;
+  shot.pixels.assign(static_cast<size_t>(width) * height, 0);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height;  // top row first
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, shot.height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+  GetDIBits(dc, bitmap, 0, height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+  return shot;
+}
+
+ScreenPixels Capture(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  ScreenPixels shot = PixelsOf(memory, bitmap, width, height);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return shot;
+}
+
+// The picture as ZURU.EXE holds it, which it shows as it is at 96 DPI.
+ScreenPixels OwnPicture() {
+  ScreenPixels picture;
+  HMODULE exe = LoadLibraryExA(ZuruExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!exe) return picture;
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageA(exe, MAKEINTRESOURCEA(IDB_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  BITMAP size = {};
+  if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
+    HDC screen = GetDC(nullptr);
+    picture = PixelsOf(screen, bitmap, size.bmWidth, size.bmHeight);
+    ReleaseDC(nullptr, screen);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  FreeLibrary(exe);
+  return picture;
 }
 
 // As a 24-bit BMP: the screen's fourth byte is no alpha, though viewers take it as one.
@@ -134,23 +162,89 @@ HWND FindPicture(HWND dialog) {
   return nullptr;
 }
 
-// Width and height of what is drawn inside the frame: the smallest box around
-// every pixel that differs from the frame's background at its left edge (the
-// picture is centred and narrower than its frame).
-std::pair<int, int> DrawnSize(const ScreenPixels& inside) {
+// What is drawn inside the frame: the smallest box around every pixel that
+// differs from the frame's background at its left edge (the picture is centred
+// and narrower than its frame). Empty when nothing is drawn.
+RECT DrawnBox(const ScreenPixels& inside) {
   const DWORD background = inside.At(0, inside.height / 2);
-  int left = inside.width, right = -1, top = inside.height, bottom = -1;
+  RECT box = {inside.width, inside.height, 0, 0};
   for (int y = 0; y < inside.height; ++y) {
     for (int x = 0; x < inside.width; ++x) {
       if (inside.At(x, y) == background) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
+      box.left = std::min<LONG>(box.left, x);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.top = std::min<LONG>(box.top, y);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
     }
   }
-  if (right < 0) return {0, 0};
-  return {right - left + 1, bottom - top + 1};
+  return IsRectEmpty(&box) ? RECT{} : box;
+}
+
+std::pair<int, int> DrawnSize(const ScreenPixels& inside) {
+  const RECT box = DrawnBox(inside);
+  return {box.right - box.left, box.bottom - box.top};
+}
+
+// The average red, green and blue of a part of `shot`.
+std::array<double, 3> AverageColour(const ScreenPixels& shot, const RECT& part) {
+  std::array<double, 3> sum = {};
+  for (int y = part.top; y < part.bottom; ++y) {
+    for (int x = part.left; x < part.right; ++x) {
+      const DWORD pixel = shot.At(x, y);
+      sum[0] += (pixel >> 16) & 0xFF;
+      sum[1] += (pixel >> 8) & 0xFF;
+      sum[2] += pixel & 0xFF;
+    }
+  }
+  const double count = static_cast<double>(part.right - part.left) * (part.bottom - part.top);
+  for (double& channel : sum) channel /= count;
+  return sum;
+}
+
+constexpr int kSquare = 13;  // pixels of the picture: smoothing blurs only their edges
+// Smoothing and rounding change a square's average by up to about 15; a
+// picture stretched otherwise, or cut, by ten times that.
+constexpr int kMostColourDifference = 40;
+
+struct PictureDifference {
+  int x = 0;  // the top left corner of the square that differs most, in `own`
+  int y = 0;
+  int colour = 0;  // its largest difference in red, green or blue, 0 to 255
+  int compared = 0;
+  int squares = 0;
+};
+
+// Where the drawn picture differs most from `own` scaled by dpi / 96: squares
+// of `own`, each compared in its average colour with the same part of the
+// drawn picture; those the frame cuts (it centres the picture) are left out.
+PictureDifference LargestDifference(const ScreenPixels& own, const ScreenPixels& inside, int dpi) {
+  const RECT box = DrawnBox(inside);
+  const int left = box.left - (MulDiv(own.width, dpi, 96) - (box.right - box.left)) / 2;
+  const int top = box.top - (MulDiv(own.height, dpi, 96) - (box.bottom - box.top)) / 2;
+  PictureDifference largest;
+  largest.squares = (own.width / kSquare) * (own.height / kSquare);
+  for (int y = 0; y + kSquare <= own.height; y += kSquare) {
+    for (int x = 0; x + kSquare <= own.width; x += kSquare) {
+      const RECT drawn = {left + MulDiv(x, dpi, 96), top + MulDiv(y, dpi, 96),
+                          left + MulDiv(x + kSquare, dpi, 96), top + MulDiv(y + kSquare, dpi, 96)};
+      if (drawn.left < 0 || drawn.top < 0 || drawn.right > inside.width ||
+          drawn.bottom > inside.height) {
+        continue;
+      }
+      ++largest.compared;
+      const auto want = AverageColour(own, RECT{x, y, x + kSquare, y + kSquare});
+      const auto have = AverageColour(inside, drawn);
+      for (int channel = 0; channel < 3; ++channel) {
+        const int difference = static_cast<int>(std::abs(want[channel] - have[channel]) + 0.5);
+        if (difference > largest.colour) {
+          largest.x = x;
+          largest.y = y;
+          largest.colour = difference;
+        }
+      }
+    }
+  }
+  return largest;
 }
 
 std::string ScreenshotFolder() {
@@ -198,6 +292,26 @@ TEST_P(PictureDpiTest, FillsItsFrameAsAt96Dpi) {
   EXPECT_EQ(drawn, std::make_pair(wantedWidth, wantedHeight))
       << "the picture in a frame of " << frameWidth << " by " << frameHeight << " pixels";
   EXPECT_GE(drawn.second, frameHeight * 9 / 10) << "the picture does not fill its frame";
+
+  // And what is drawn is the picture at 96 DPI grown by the same factor both
+  // ways, not stretched more in one of them and cut by the frame.
+  const ScreenPixels own = OwnPicture();
+  ASSERT_EQ(std::make_pair(own.width, own.height), std::make_pair(kPictureWidth, kPictureHeight))
+      << "the picture ZURU.EXE holds";
+  PictureDifference largest;
+  Settled(
+      [&] {
+        largest = LargestDifference(own, Capture(inside), dpi);
+        return largest.colour <= kMostColourDifference && largest.compared * 2 >= largest.squares;
+      },
+      true);
+  EXPECT_GE(largest.compared * 2, largest.squares)
+      << "of " << largest.squares << " parts of the picture, only " << largest.compared
+      << " lie inside the frame where they belong";
+  EXPECT_LE(largest.colour, kMostColourDifference)
+      << "the picture at " << dpi << " DPI differs from the one at 96 DPI grown by " << dpi
+      << "/96: by " << largest.colour << " in a colour where its part of " << kSquare << " by "
+      << kSquare << " pixels at (" << largest.x << ", " << largest.y << ") at 96 DPI is drawn";
 
   SaveBmp(Capture(ScreenRect(dialog.Handle())),
           ScreenshotFolder() + "\\options-" + std::to_string(dpi) + "dpi.bmp");

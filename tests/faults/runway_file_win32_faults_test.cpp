@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,25 @@ TEST_F(RunwayFileWin32Faults, ReplaceStepByTheStateOfBothFiles) {
       EXPECT_EQ(FileExists(twin), c.source);
     }
   }
+}
+
+// The twin is made durable by the system's own flush of the handle under the
+// stream, not by the stream's flush into it: the system refuses a handle open
+// for reading only, where a stream has nothing to flush and reports success.
+TEST_F(RunwayFileWin32Faults, SyncFlushesTheSystemsHandle) {
+  WriteBytes(ini, kOldFile);
+  struct Case {
+    const char* mode;
+    bool synced;
+  };
+  for (const Case c : {Case{"rb", false}, Case{"r+b", true}, Case{"ab", true}}) {
+    SCOPED_TRACE(std::string("a file opened \"") + c.mode + "\"");
+    std::FILE* file = std::fopen(ini.c_str(), c.mode);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(SyncFileToDisk(file), c.synced);
+    std::fclose(file);
+  }
+  EXPECT_EQ(ReadBytes(ini), kOldFile);
 }
 
 TEST_F(RunwayFileWin32Faults, WritableRunwayFileIsReplaced) {

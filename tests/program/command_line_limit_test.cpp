@@ -46,4 +46,20 @@ TEST(CommandLineLimitTest, TheQuotedPathCountsUpToTheLastCharacterThatFits) {
   }
 }
 
+// What the shell of each Windows starts, terminator included: XP and Vista
+// refuse more than INTERNET_MAX_URL_LENGTH; from Windows 7 on, the shell takes
+// what CreateProcess takes.
+TEST(CommandLineLimitTest, TheShellsLimitByWindowsVersion) {
+  struct Case {
+    unsigned major;
+    unsigned minor;
+    std::size_t limit;
+  };
+  for (const Case c : {Case{5, 1, 2084}, Case{5, 2, 2084}, Case{6, 0, 2084}, Case{6, 1, 32767},
+                       Case{6, 2, 32767}, Case{6, 3, 32767}, Case{10, 0, 32767}}) {
+    SCOPED_TRACE("Windows " + std::to_string(c.major) + "." + std::to_string(c.minor));
+    EXPECT_EQ(ShellCommandLineLimitOf(c.major, c.minor), c.limit);
+  }
+}
+
 }  // namespace

@@ -41,6 +41,46 @@ TEST(ShellStartTest, TheShellRunsInASingleThreadedApartmentThatEndsWithTheCall) 
       << "the shell may go on after the call, without its apartment";
 }
 
+// Changes the thread's last error each time a use of its apartment ends, as
+// CoUninitialize may do itself.
+class LastErrorChangingSpy : public IInitializeSpy {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IInitializeSpy)) {
+      *object = this;
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE PreInitialize(DWORD, DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostInitialize(HRESULT result, DWORD, DWORD) override { return result; }
+  HRESULT STDMETHODCALLTYPE PreUninitialize(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostUninitialize(DWORD) override {
+    ++uninitialized;
+    SetLastError(ERROR_INVALID_FUNCTION);
+    return S_OK;
+  }
+  int uninitialized = 0;
+};
+
+TEST(ShellStartTest, TheShellsErrorOutlastsTheEndOfTheApartment) {
+  LastErrorChangingSpy spy;
+  ULARGE_INTEGER cookie{};
+  ASSERT_EQ(CoRegisterInitializeSpy(&spy, &cookie), S_OK);
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  const BOOL started = StartThroughShell(&info, &RecordingShell);
+  const DWORD error = GetLastError();
+  CoRevokeInitializeSpy(cookie);
+  EXPECT_FALSE(started);
+  EXPECT_EQ(spy.uninitialized, 1) << "the call's apartment did not end once";
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+      << "the error the apartment's end left in place of the shell's";
+}
+
 BOOL WINAPI ShellOutOfMemory(SHELLEXECUTEINFOA*) { throw std::bad_alloc(); }
 
 // A thread in a single-threaded apartment already: the call's own

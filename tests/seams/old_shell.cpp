@@ -5,17 +5,19 @@
 
 #include <cstring>
 
+#include "launch/command_line_limit.h"
 #include "launch/system_shell.h"
 
 namespace {
 
-constexpr std::size_t kOldShellLimit = 2084;  // INTERNET_MAX_URL_LENGTH, terminator included
+// Vista's, as the program knows it.
+const std::size_t kVistaShellLimit = ShellCommandLineLimitOf(6, 0);
 
 BOOL WINAPI OldShellExecute(SHELLEXECUTEINFOA* info) {
   // The line it makes: the quoted program, a space and the parameters.
   const std::size_t length =
       std::strlen(info->lpFile) + 3 + (info->lpParameters ? std::strlen(info->lpParameters) : 0);
-  if (length >= kOldShellLimit) {
+  if (length >= kVistaShellLimit) {
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return FALSE;
   }
@@ -29,4 +31,4 @@ BOOL WINAPI OldShellExecute(SHELLEXECUTEINFOA* info) {
 
 ShellExecuteExFn SystemShellExecute() { return &OldShellExecute; }
 
-std::size_t ShellCommandLineLimit() { return kOldShellLimit; }
+std::size_t ShellCommandLineLimit() { return kVistaShellLimit; }
