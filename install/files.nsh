@@ -150,6 +150,103 @@ Function ${UN}Recover
   !endif
 FunctionEnd
 
+; $R0 = a folder -> $R1 = the folder as its entry in Programs and Features
+; names it (the full path, long names, no trailing backslash) and $R2 = the key
+; of that entry: ENTRY_KEY_PREFIX and 16 hex digits of the MD5 of the folder's
+; name in capitals, so that every spelling of one folder (its case, a trailing
+; backslash, a short name) gives the same key; "" when Windows could not hash.
+Function ${UN}FolderEntry
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  StrCpy $R1 $R0
+  System::Call 'kernel32::GetFullPathNameW(w R0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
+  ${If} $0 > 0
+  ${AndIf} $0 < ${NSIS_MAX_STRLEN}
+    StrCpy $R1 $1
+  ${EndIf}
+  System::Call 'kernel32::GetLongPathNameW(w R1, w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
+  ${If} $0 > 0
+  ${AndIf} $0 < ${NSIS_MAX_STRLEN}
+    StrCpy $R1 $1
+  ${EndIf}
+  ${Do}
+    StrCpy $0 $R1 1 -1
+    ${If} $0 != "\"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $R1 $R1 -1
+  ${Loop}
+  StrCpy $R2 ""
+  ; Capitals whatever the user's language (LOCALE_INVARIANT, LCMAP_UPPERCASE),
+  ; as the file system compares names.
+  System::Call 'kernel32::LCMapStringW(i 0x7F, i 0x200, w R1, i -1, w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
+  ${If} $0 > 0
+    StrLen $2 $1
+    IntOp $2 $2 * 2
+    ; PROV_RSA_FULL, CRYPT_VERIFYCONTEXT; CALG_MD5; HP_HASHVAL
+    System::Call 'advapi32::CryptAcquireContextW(*p .r3, p 0, p 0, i 1, i 0xF0000000) i .r0'
+    ${If} $0 <> 0
+      System::Call 'advapi32::CryptCreateHash(p r3, i 0x8003, p 0, i 0, *p .r4) i .r0'
+      ${If} $0 <> 0
+        System::Call 'advapi32::CryptHashData(p r4, w r1, i r2, i 0) i .r0'
+        ${If} $0 <> 0
+          System::Call '*(i, i, i, i) p .r2'
+          System::Call 'advapi32::CryptGetHashParam(p r4, i 2, p r2, *i 16, i 0) i .r0'
+          ${If} $0 <> 0
+            System::Call '*$2(i .r0, i .r1)'
+            IntFmt $0 "%08X" $0
+            IntFmt $1 "%08X" $1
+            StrCpy $R2 "${ENTRY_KEY_PREFIX}$0$1"
+          ${EndIf}
+          System::Free $2
+        ${EndIf}
+        System::Call 'advapi32::CryptDestroyHash(p r4)'
+      ${EndIf}
+      System::Call 'advapi32::CryptReleaseContext(p r3, i 0)'
+    ${EndIf}
+  ${EndIf}
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Sets $Folder and $EntryKey for $INSTDIR, or ends the run before it changes anything.
+Function ${UN}FindEntry
+  StrCpy $R0 $INSTDIR
+  Call ${UN}FolderEntry
+  StrCpy $Folder $R1
+  StrCpy $EntryKey $R2
+  ${If} $EntryKey == ""
+    !insertmacro ZURU_FAIL ${REFUSED} "Windows could not work out the name of the entry in Programs and Features for $INSTDIR (its hashing service failed).$\r$\n$\r$\nNothing was changed."
+  ${EndIf}
+FunctionEnd
+
+; $R0 = a folder or "" -> $R3 = 1 when it is $INSTDIR, however spelled, else 0.
+Function ${UN}IsThisFolder
+  StrCpy $R3 0
+  ${If} $R0 != ""
+    Call ${UN}FolderEntry
+    ${If} $R2 == $EntryKey
+      StrCpy $R3 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; The one entry of an earlier version goes when it names this folder: this
+; folder's own entry has taken its place. Another folder's stays.
+Function ${UN}ForgetFolder
+  ReadRegStr $R0 HKLM "${SHARED_ENTRY_KEY}" "InstallLocation"
+  Call ${UN}IsThisFolder
+  ${If} $R3 == 1
+    DeleteRegKey HKLM "${SHARED_ENTRY_KEY}"
+  ${EndIf}
+FunctionEnd
+
 ; $0 = a Windows error code -> $R2 = its text.
 Function ${UN}ErrorText
   StrCpy $R2 ""

@@ -1,6 +1,8 @@
 ; The setup program of ZURU Adventure Options: puts our ZURU.EXE in place of the
 ; simulator's adventure compiler, which it keeps as zuru2.exe; upgrades or
-; repairs ours; and an uninstaller that puts the compiler back.
+; repairs ours; and an uninstaller that puts the compiler back. Each simulator
+; folder has its own uninstaller and its own entry in Programs and Features, so
+; that two simulators on one machine are installed and uninstalled each on its own.
 ;
 ;   makensis -DZURU_EXE=<our ZURU.EXE> -DOUTFILE=<setup.exe> -DVERSION=<4.20>
 ;            -DOUR_PRODUCT=<product name> -DOUR_COMPANY=<company name> install/zuru.nsi
@@ -33,7 +35,13 @@ SetCompressor /SOLID lzma
 !endif
 
 !define UNINSTALLER "zuru-uninstall.exe"
-!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options"
+; Each simulator folder has its own entry in Programs and Features: its key is
+; ENTRY_KEY_PREFIX and a hash of the folder's name (FolderEntry in files.nsh).
+!define ENTRY_KEY_PREFIX "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options "
+; Earlier versions kept one entry for every folder, under this key.
+!define SHARED_ENTRY_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options"
+; The folder installed into last, which the folder page suggests.
+!define SETUP_KEY "Software\Ostrelle\ZURU Setup"
 !define OPTIONS_KEY "Software\Ostrelle\ZURU"
 ; Our names for files on their way in or out; never the compiler's.
 !define NEW_ZURU "ZURU.EXE.setup-new"
@@ -51,8 +59,8 @@ SetCompressor /SOLID lzma
 
 Name "${OUR_PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\"
-InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
+; No InstallDir: .onInit suggests a folder when neither /D= nor the last folder gives one.
+InstallDirRegKey HKLM "${SETUP_KEY}" "LastFolder"
 BrandingText "${OUR_PRODUCT} ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
@@ -79,6 +87,9 @@ Var FinishText
 Var Recovered    ; what was done to a folder that a run cut short had left
 Var RecoveredUninstall
 Var RunningUser  ; the account the uninstaller runs as
+Var Folder       ; $INSTDIR as its entry names it
+Var EntryKey     ; the key of its entry in Programs and Features
+Var HadEntry     ; 1 when the folder had its entry before this run
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
@@ -146,6 +157,12 @@ FunctionEnd
 
 Function .onInit
   InitPluginsDir
+  ${If} $INSTDIR == ""
+    ReadRegStr $INSTDIR HKLM "${SHARED_ENTRY_KEY}" "InstallLocation"
+  ${EndIf}
+  ${If} $INSTDIR == ""
+    StrCpy $INSTDIR "$PROGRAMFILES"
+  ${EndIf}
 FunctionEnd
 
 ; The page stays until the folder is one to install into.
@@ -165,6 +182,7 @@ Section "Install"
   ${If} $Refusal != ""
     !insertmacro ZURU_FAIL ${REFUSED} $Refusal
   ${EndIf}
+  Call FindEntry
   ${If} $Plan == fresh
     DetailPrint "ZURU.EXE in $INSTDIR is the simulator's compiler: it becomes zuru2.exe."
   ${Else}
@@ -212,29 +230,39 @@ Section "Install"
   ${EndIf}
   !insertmacro ZURU_STEP_RENAME "" "${NEW_ZURU}" "ZURU.EXE" failed
 
-  ; The entry in "Programs and Features". The size first: GetSize clears the
-  ; error flag, which must tell about every write of the entry.
+  ; The folder's entry in "Programs and Features". The size first: GetSize
+  ; clears the error flag, which must tell about every write of the entry.
   ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
   ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
+  StrCpy $HadEntry 0
   ClearErrors
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${OUR_PRODUCT} ${VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${OUR_COMPANY}"
-  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\ZURU.EXE,0"
-  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+  EnumRegValue $1 HKLM $EntryKey 0
+  ${IfNot} ${Errors}
+    StrCpy $HadEntry 1
+  ${EndIf}
+  ClearErrors
+  WriteRegStr HKLM $EntryKey "DisplayName" "${OUR_PRODUCT} ${VERSION} ($Folder)"
+  WriteRegStr HKLM $EntryKey "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM $EntryKey "Publisher" "${OUR_COMPANY}"
+  WriteRegStr HKLM $EntryKey "InstallLocation" "$Folder"
+  WriteRegStr HKLM $EntryKey "DisplayIcon" "$Folder\ZURU.EXE,0"
+  WriteRegStr HKLM $EntryKey "UninstallString" '"$Folder\${UNINSTALLER}"'
+  WriteRegStr HKLM $EntryKey "QuietUninstallString" '"$Folder\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM $EntryKey "NoModify" 1
+  WriteRegDWORD HKLM $EntryKey "NoRepair" 1
+  WriteRegDWORD HKLM $EntryKey "EstimatedSize" $0
   ${If} ${Errors}
     StrCpy $R2 "Could not write the entry in Programs and Features."
-    ${If} $Plan == fresh
-      DeleteRegKey HKLM "${UNINST_KEY}"
+    ${If} $HadEntry == 0
+      DeleteRegKey HKLM $EntryKey
     ${EndIf}
     Goto failed
   ${EndIf}
+  ; This folder's entry replaces an earlier version's one for it; the folder
+  ; page suggests this folder next time.
+  Call ForgetFolder
+  WriteRegStr HKLM "${SETUP_KEY}" "LastFolder" "$Folder"
 
   ; What was replaced; if a file of ours cannot go now, it goes at the next start.
   ${If} $HadUninstaller == 1
@@ -270,6 +298,7 @@ SectionEnd
 ; The uninstaller
 
 Section "-un.Restore the compiler"
+  Call un.FindEntry
   Call un.Recover
   ${If} $Recovered != ""
     DetailPrint "The uninstaller found the folder as a run cut short had left it, and put it right first:$Recovered"
@@ -305,7 +334,14 @@ Section "-un.Restore the compiler"
   DetailPrint "zuru2.exe is the simulator's ZURU.EXE again."
 
 remove_entry:
-  DeleteRegKey HKLM "${UNINST_KEY}"
+  DeleteRegKey HKLM $EntryKey
+  Call un.ForgetFolder
+  ReadRegStr $R0 HKLM "${SETUP_KEY}" "LastFolder"
+  Call un.IsThisFolder
+  ${If} $R3 == 1
+    DeleteRegValue HKLM "${SETUP_KEY}" "LastFolder"
+    DeleteRegKey /ifempty HKLM "${SETUP_KEY}"
+  ${EndIf}
   Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
   Return
 

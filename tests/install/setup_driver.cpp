@@ -14,8 +14,8 @@ namespace setup {
 namespace {
 
 const DWORD kRunTimeoutMs = test_support::Deadline(60000);
-constexpr const char* kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZURU Adventure Options";
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kSetupKey = "Software\\Ostrelle\\ZURU Setup";
 
 std::string WithoutTrailingBackslash(std::string folder) {
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
@@ -27,6 +27,46 @@ DWORD Run(const std::string& exe, const std::string& parameters) {
   std::optional<DWORD> code = process.WaitForExit(kRunTimeoutMs);
   if (!code) throw std::runtime_error(exe + " " + parameters + " did not end within a minute");
   return *code;
+}
+
+bool IsOurs(const std::string& keyName) {
+  const std::string shared = kSharedEntryName;
+  return keyName == shared || keyName.rfind(shared + " ", 0) == 0;
+}
+
+Entry ReadValues(HKEY key) {
+  Entry values;
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameLength = sizeof name, type = 0;
+    BYTE data[2048];
+    DWORD dataLength = sizeof data;
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
+        ERROR_SUCCESS)
+      break;
+    if (type == REG_DWORD && dataLength == sizeof(DWORD)) {
+      DWORD number;
+      memcpy(&number, data, sizeof number);
+      values[name] = std::to_string(number);
+    } else {
+      std::string text(reinterpret_cast<char*>(data), dataLength);
+      values[name] = text.substr(0, text.find('\0'));
+    }
+  }
+  return values;
+}
+
+// The names of our keys under the Uninstall key.
+std::vector<std::string> OurKeyNames() {
+  std::vector<std::string> names;
+  HKEY uninstall;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &uninstall) != ERROR_SUCCESS)
+    return names;
+  char name[256];
+  for (DWORD index = 0; RegEnumKeyA(uninstall, index, name, sizeof name) == ERROR_SUCCESS; ++index)
+    if (IsOurs(name)) names.push_back(name);
+  RegCloseKey(uninstall);
+  return names;
 }
 
 }  // namespace
@@ -74,15 +114,30 @@ Files ReadFolder(const std::string& folder) {
   return files;
 }
 
+unsigned long long LastChanged(const std::string& folder) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(WithoutTrailingBackslash(folder).c_str(), GetFileExInfoStandard, &data))
+    throw std::runtime_error("cannot look at " + folder);
+  return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
+void EmptyFolder(const std::string& folder) {
+  for (const auto& [name, bytes] : ReadFolder(folder)) {
+    SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((folder + name).c_str());
+  }
+}
+
 void WriteFolder(const std::string& folder, const Files& files) {
   CreateDirectoryA(folder.c_str(), nullptr);
   for (const auto& [name, bytes] : files)
     if (!e2e::WriteFile(folder + name, bytes)) throw std::runtime_error("cannot write " + name);
 }
 
-DWORD RunSetup(const std::string& folder) {
-  return Run(SetupPath(), "/S /D=" + WithoutTrailingBackslash(folder));
-}
+DWORD RunSetup(const std::string& folder) { return RunSetupAs(WithoutTrailingBackslash(folder)); }
+
+DWORD RunSetupAs(const std::string& folder) { return Run(SetupPath(), "/S /D=" + folder); }
 
 DWORD RunUninstaller(const std::string& folder, bool removeOptions) {
   e2e::TestFolder elsewhere;
@@ -93,33 +148,43 @@ DWORD RunUninstaller(const std::string& folder, bool removeOptions) {
                        "_?=" + WithoutTrailingBackslash(folder));
 }
 
-std::optional<std::map<std::string, std::string>> UninstallEntry() {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return std::nullopt;
-  std::map<std::string, std::string> values;
-  for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD nameLength = sizeof name, type = 0;
-    BYTE data[2048];
-    DWORD dataLength = sizeof data;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
-        ERROR_SUCCESS)
-      break;
-    if (type == REG_DWORD && dataLength == sizeof(DWORD)) {
-      DWORD number;
-      memcpy(&number, data, sizeof number);
-      values[name] = std::to_string(number);
-    } else {
-      std::string text(reinterpret_cast<char*>(data), dataLength);
-      values[name] = text.substr(0, text.find('\0'));
-    }
+Entries UninstallEntries() {
+  Entries entries;
+  for (const std::string& name : OurKeyNames()) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKey) + "\\" + name).c_str(), 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+      continue;
+    entries[name] = ReadValues(key);
+    RegCloseKey(key);
   }
-  RegCloseKey(key);
-  return values;
+  return entries;
 }
 
-void DeleteUninstallEntry() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
+void WriteSharedEntry(const Entry& values) {
+  HKEY key;
+  const std::string path = std::string(kUninstallKey) + "\\" + kSharedEntryName;
+  if (RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &key) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot write " + path);
+  for (const auto& [name, text] : values)
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+}
+
+std::string LastFolder() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  const Entry values = ReadValues(key);
+  RegCloseKey(key);
+  return values.count("LastFolder") ? values.at("LastFolder") : "";
+}
+
+void DeleteSetupRegistry() {
+  for (const std::string& name : OurKeyNames())
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKey) + "\\" + name).c_str());
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSetupKey);
+}
 
 HeldFile::HeldFile(const std::string& path, DWORD share)
     : m_handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)) {

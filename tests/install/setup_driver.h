@@ -30,17 +30,33 @@ std::string VersionString(const std::string& program, const std::string& name);
 using Files = std::map<std::string, std::string>;
 Files ReadFolder(const std::string& folder);
 void WriteFolder(const std::string& folder, const Files& files);
+// When a folder's list of files last changed (a file made, renamed or deleted in it).
+unsigned long long LastChanged(const std::string& folder);
+// Deletes every file of a folder (with a trailing backslash), read-only ones too.
+void EmptyFolder(const std::string& folder);
 
 // Runs the setup program with /S /D=<folder>; its exit code (throws when it
-// does not end within a minute).
+// does not end within a minute). RunSetup drops a trailing backslash,
+// RunSetupAs gives the folder exactly as spelled.
 DWORD RunSetup(const std::string& folder);
+DWORD RunSetupAs(const std::string& folder);
 // Runs the uninstaller of `folder` silently, as Windows would from its entry:
 // from a copy elsewhere, told the folder with _?= (so the run can be waited for).
 DWORD RunUninstaller(const std::string& folder, bool removeOptions = false);
 
-// The values of our entry under the Uninstall key; nothing when it is missing.
-std::optional<std::map<std::string, std::string>> UninstallEntry();
-void DeleteUninstallEntry();
+// Our entries in "Programs and Features": each folder's own key under the
+// Uninstall key, "ZURU Adventure Options <hash>", and the one that earlier
+// versions kept for every folder; by key name, with their values.
+using Entry = std::map<std::string, std::string>;
+using Entries = std::map<std::string, Entry>;
+constexpr const char* kSharedEntryName = "ZURU Adventure Options";
+Entries UninstallEntries();
+// The entry of an earlier version, with these string values.
+void WriteSharedEntry(const Entry& values);
+// The folder the setup program suggests from its last installation; "" for none.
+std::string LastFolder();
+// Every entry of ours and the last folder: gone.
+void DeleteSetupRegistry();
 
 // A file held open by the test, as another program would: `share` is what the
 // holder lets others do (0: nothing; FILE_SHARE_READ: read, as a running program).

@@ -1,6 +1,11 @@
 #pragma once
 // What the tests of the setup program share: the files they know byte for byte,
-// what an installed or untouched folder holds, and a clean registry per test.
+// what an installed or untouched folder holds, our entries in "Programs and
+// Features", and a clean registry per test.
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
 #include "setup_driver.h"
 #include "zuru_e2e.h"
 
@@ -16,37 +21,54 @@ inline const std::string kPatch = e2e::ReadFile(e2e::StubPath("patch.exe"));
 inline const std::string kOtherCompiler = "MZ another build of the simulator's compiler";
 inline const std::string kQuirtelIni = "[EDDF]\r\n25L 110.10 1\r\n";
 
+// The uninstaller as an installation on an ordinary disk writes it; every
+// installation must leave this one, whole (SetupTest makes it once).
+inline std::string& WrittenUninstaller() {
+  static std::string bytes;
+  return bytes;
+}
+
 // What a complete installation over `before` holds: ours as ZURU.EXE, the
-// compiler as zuru2.exe (where it was), an uninstaller, everything else as it was.
-inline ::testing::AssertionResult Installed(const Files& before, const Files& after) {
-  Files expected = before;
-  expected["ZURU.EXE"] = kOurs;
-  expected["zuru2.exe"] =
+// compiler as zuru2.exe (where it was), our uninstaller, everything else as it was.
+inline Files InstalledOver(const Files& before) {
+  Files installed = before;
+  installed["ZURU.EXE"] = kOurs;
+  installed["zuru2.exe"] =
       before.count("zuru2.exe") ? before.at("zuru2.exe") : before.at("ZURU.EXE");
-  auto uninstaller = after.find(kUninstaller);
-  if (uninstaller == after.end() || uninstaller->second.compare(0, 2, "MZ") != 0)
-    return ::testing::AssertionFailure() << "no uninstaller in the folder";
-  expected[kUninstaller] = uninstaller->second;
+  installed[kUninstaller] = WrittenUninstaller();
+  return installed;
+}
+
+// What uninstalling a complete installation leaves: the compiler as ZURU.EXE again.
+inline Files UninstalledFrom(const Files& installed) {
+  Files uninstalled = installed;
+  uninstalled["ZURU.EXE"] = installed.at("zuru2.exe");
+  uninstalled.erase("zuru2.exe");
+  uninstalled.erase(kUninstaller);
+  return uninstalled;
+}
+
+// The folder holds exactly `expected`; else which files differ.
+inline ::testing::AssertionResult Holds(const Files& expected, const Files& after) {
   if (after == expected) return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure() << "files not as installed:";
+  auto failure = ::testing::AssertionFailure() << "the folder differs:";
   for (const auto& [name, bytes] : expected)
-    if (!after.count(name) || after.at(name) != bytes) failure << " " << name;
+    if (!after.count(name))
+      failure << " " << name << " missing;";
+    else if (after.at(name) != bytes)
+      failure << " " << name << " not as expected (" << after.at(name).size() << " bytes, not "
+              << bytes.size() << ");";
   for (const auto& [name, bytes] : after)
-    if (!expected.count(name)) failure << " extra " << name;
+    if (!expected.count(name)) failure << " " << name << " extra;";
   return failure;
 }
 
+inline ::testing::AssertionResult Installed(const Files& before, const Files& after) {
+  return Holds(InstalledOver(before), after) << " (not as installed)";
+}
+
 inline ::testing::AssertionResult Unchanged(const Files& before, const Files& after) {
-  if (after == before) return ::testing::AssertionSuccess();
-  auto failure = ::testing::AssertionFailure() << "the folder changed:";
-  for (const auto& [name, bytes] : before)
-    if (!after.count(name))
-      failure << " " << name << " gone;";
-    else if (after.at(name) != bytes)
-      failure << " " << name << " rewritten;";
-  for (const auto& [name, bytes] : after)
-    if (!before.count(name)) failure << " " << name << " added;";
-  return failure;
+  return Holds(before, after) << " (changed)";
 }
 
 // The one promise of every run: the compiler is still there, byte for byte.
@@ -55,13 +77,97 @@ inline bool CompilerSurvives(const Files& after, const std::string& compiler) {
          (after.count("zuru2.exe") && after.at("zuru2.exe") == compiler);
 }
 
-// Either complete (exit 0) or nothing changed (a refusal or an undone failure).
-inline void ExpectWholeOrNothing(DWORD code, const Files& before, const Files& after) {
+// A folder (with or without a trailing backslash) as its entry names it.
+inline std::string Location(const std::string& folder) {
+  return !folder.empty() && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+inline bool SameName(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// An entry of this setup program for the folder `location`, every value checked.
+// Windows compares names without regard to case, and so does this.
+inline ::testing::AssertionResult DescribesFolder(const Entry& entry, const std::string& location) {
+  auto value = [&](const char* name) { return entry.count(name) ? entry.at(name) : "(none)"; };
+  const std::string uninstaller = location + "\\" + kUninstaller;
+  const Entry expected = {
+      {"DisplayName", "ZURU Adventure Options " ZURU_PRODUCT_VERSION_TEXT " (" + location + ")"},
+      {"DisplayVersion", ZURU_PRODUCT_VERSION_TEXT},
+      {"Publisher", "The ZURU developers"},
+      {"InstallLocation", location},
+      {"DisplayIcon", location + "\\ZURU.EXE,0"},
+      {"UninstallString", "\"" + uninstaller + "\""},
+      {"QuietUninstallString", "\"" + uninstaller + "\" /S"},
+      {"NoModify", "1"},
+      {"NoRepair", "1"},
+      {"EstimatedSize", value("EstimatedSize")}};
+  auto failure = ::testing::AssertionFailure() << "the entry of " << location << ":";
+  bool differs = entry.size() != expected.size();
+  for (const auto& [name, text] : expected)
+    if (!SameName(value(name.c_str()), text)) {
+      failure << " " << name << " is " << value(name.c_str()) << ", not " << text << ";";
+      differs = true;
+    }
+  // Each file's size in whole KB, rounded down.
+  const unsigned long sizeKb = std::strtoul(value("EstimatedSize").c_str(), nullptr, 10);
+  const size_t bytes = kOurs.size() + WrittenUninstaller().size();
+  if (sizeKb < kOurs.size() / 1024 + WrittenUninstaller().size() / 1024 ||
+      sizeKb > bytes / 1024 + 2) {
+    failure << " EstimatedSize " << sizeKb << " KB for " << bytes << " bytes;";
+    differs = true;
+  }
+  if (differs) return failure << " (" << entry.size() << " values)";
+  return ::testing::AssertionSuccess();
+}
+
+// Our entries are exactly one for each of `folders`, each under a key of its
+// own, and the entry of an earlier version when `shared` is given.
+inline ::testing::AssertionResult EntriesAre(const std::vector<std::string>& folders,
+                                             const std::optional<Entry>& shared = std::nullopt) {
+  Entries entries = UninstallEntries();
+  auto failure = ::testing::AssertionFailure();
+  bool differs = false;
+  auto sharedEntry = entries.find(kSharedEntryName);
+  if (sharedEntry == entries.end() ? shared.has_value() : sharedEntry->second != shared) {
+    failure << " the entry of an earlier version " << (shared ? "changed or gone;" : "is left;");
+    differs = true;
+  }
+  if (sharedEntry != entries.end()) entries.erase(sharedEntry);
+  for (const std::string& folder : folders) {
+    auto entry = entries.begin();
+    while (entry != entries.end() && !SameName(entry->second["InstallLocation"], Location(folder)))
+      ++entry;
+    if (entry == entries.end()) {
+      failure << " no entry for " << folder << ";";
+      differs = true;
+      continue;
+    }
+    if (auto described = DescribesFolder(entry->second, Location(folder)); !described) {
+      failure << " " << described.message();
+      differs = true;
+    }
+    entries.erase(entry);
+  }
+  for (const auto& [name, values] : entries) {
+    failure << " an entry too many: " << name;
+    differs = true;
+  }
+  if (differs) return failure;
+  return ::testing::AssertionSuccess();
+}
+
+// Either complete (exit 0) with the folder's entry, or nothing changed (a
+// refusal or an undone failure) and no entry.
+inline void ExpectWholeOrNothing(DWORD code, const std::string& folder, const Files& before,
+                                 const Files& after) {
   if (code == kDone) {
     EXPECT_TRUE(Installed(before, after));
+    EXPECT_TRUE(EntriesAre({folder}));
   } else {
     EXPECT_TRUE(code == kRefused || code == kFailed) << "exit code " << code;
     EXPECT_TRUE(Unchanged(before, after));
+    EXPECT_TRUE(EntriesAre({}));
   }
 }
 
@@ -69,10 +175,18 @@ class SetupTest : public e2e::ZuruTest {
  protected:
   void SetUp() override {
     ZuruTest::SetUp();
-    DeleteUninstallEntry();
+    DeleteSetupRegistry();
+    if (WrittenUninstaller().empty()) {
+      e2e::TestFolder reference;
+      WriteFolder(reference.Path(), {{"ZURU.EXE", kCompiler}});
+      ASSERT_EQ(RunSetup(reference.Path()), kDone);
+      WrittenUninstaller() = e2e::ReadFile(reference / kUninstaller);
+      ASSERT_EQ(RunUninstaller(reference.Path()), kDone);
+      ASSERT_FALSE(WrittenUninstaller().empty());
+    }
   }
   void TearDown() override {
-    DeleteUninstallEntry();
+    DeleteSetupRegistry();
     ZuruTest::TearDown();
   }
 

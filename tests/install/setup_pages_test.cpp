@@ -1,6 +1,6 @@
 // The setup program's pages in a real window: the folder page refuses a folder
-// without ZURU.EXE and stays; a good folder installs, and the finish page says
-// what "Use Quirtel" needs.
+// without ZURU.EXE and stays; a good folder installs, the finish page says
+// what "Use Quirtel" needs, and the next start suggests that folder.
 #include "setup_fixture.h"
 #include "setup_window.h"
 
@@ -47,6 +47,14 @@ TEST_F(SetupTest, FolderPageRefusesAFolderWithoutZuruThenInstallsIntoTheSimulato
   EXPECT_EQ(*code, kDone);
   EXPECT_TRUE(Installed({{"ZURU.EXE", kCompiler}}, ReadFolder(simulator.Path())));
   EXPECT_TRUE(Unchanged({}, ReadFolder(empty.Path())));
+
+  // The next start suggests that folder (the page may add a backslash).
+  e2e::Process again(SetupPath(), "\"" + SetupPath() + "\"", e2e::ProgramFolder());
+  const e2e::Dialog againFrame = WaitForSetupFrame(again.Id());
+  const std::string suggested = GoToFolderPage(againFrame).Text(kFolderEdit);
+  EXPECT_TRUE(SameName(Location(suggested), simulatorPath)) << suggested;
+  EXPECT_TRUE(CancelSetup(againFrame, again.Id()));
+  EXPECT_TRUE(again.WaitForExit(e2e::kDefaultTimeoutMs).has_value());
 }
 
 }  // namespace

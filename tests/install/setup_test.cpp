@@ -69,12 +69,10 @@ TEST_F(SetupTest, WhatTheFolderHoldsDecidesBetweenInstallingAndChangingNothing) 
     SCOPED_TRACE(c.name);
     TestFolder folder;
     WriteFolder(folder.Path(), c.files);
-    EXPECT_EQ(RunSetup(folder.Path()), c.code);
-    const Files after = ReadFolder(folder.Path());
-    if (c.code == kDone)
-      EXPECT_TRUE(Installed(c.files, after));
-    else
-      EXPECT_TRUE(Unchanged(c.files, after));
+    const DWORD code = RunSetup(folder.Path());
+    EXPECT_EQ(code, c.code);
+    ExpectWholeOrNothing(code, folder.Path(), c.files, ReadFolder(folder.Path()));
+    DeleteSetupRegistry();
   }
 
   // A folder that is not there is refused, and not made.
@@ -111,20 +109,7 @@ TEST_F(SetupTest, InstallTwiceThenUninstallGivesTheFolderBackAndRemovesTheEntry)
   const Files installed = ReadFolder(folder.Path());
   ASSERT_TRUE(Installed(m_simulator, installed));
 
-  auto entry = UninstallEntry();
-  ASSERT_TRUE(entry.has_value()) << "no entry in Programs and Features";
-  const std::string location = folder.Path().substr(0, folder.Path().size() - 1);
-  EXPECT_EQ((*entry)["DisplayName"], "ZURU Adventure Options " ZURU_PRODUCT_VERSION_TEXT);
-  EXPECT_EQ((*entry)["DisplayVersion"], ZURU_PRODUCT_VERSION_TEXT);
-  EXPECT_EQ((*entry)["Publisher"], "The ZURU developers");
-  EXPECT_EQ((*entry)["InstallLocation"], location);
-  EXPECT_EQ((*entry)["UninstallString"], "\"" + location + "\\" + kUninstaller + "\"");
-  EXPECT_EQ((*entry)["NoModify"], "1");
-  EXPECT_EQ((*entry)["NoRepair"], "1");
-  const unsigned long sizeKb = std::stoul((*entry)["EstimatedSize"]);
-  // Each file's size is counted in whole KB, rounded down.
-  EXPECT_GE(sizeKb, kOurs.size() / 1024 + installed.at(kUninstaller).size() / 1024);
-  EXPECT_LE(sizeKb, (kOurs.size() + installed.at(kUninstaller).size()) / 1024 + 2);
+  EXPECT_TRUE(EntriesAre({folder.Path()}));
 
   // Again over itself: a repair that leaves the same files.
   ASSERT_EQ(RunSetup(folder.Path()), kDone);
@@ -132,7 +117,88 @@ TEST_F(SetupTest, InstallTwiceThenUninstallGivesTheFolderBackAndRemovesTheEntry)
 
   ASSERT_EQ(RunUninstaller(folder.Path()), kDone);
   EXPECT_TRUE(Unchanged(m_simulator, ReadFolder(folder.Path())));
-  EXPECT_FALSE(UninstallEntry().has_value());
+  EXPECT_TRUE(EntriesAre({}));
+}
+
+// Two simulators on one machine, each in its own folder with its own entry:
+// a run over one folder leaves the other's files and entry as they were. A
+// starts with an earlier version installed and the one entry that version kept
+// for every folder, B with a compiler of its own. After every step each file of
+// both folders and every entry of ours are checked.
+TEST_F(SetupTest, TwoSimulatorFoldersAreInstalledUpgradedAndUninstalledEachOnItsOwn) {
+  TestFolder a, b;
+  const TestFolder* folders[] = {&a, &b};
+  Files files[] = {{{"ZURU.EXE", kOlderOurs},
+                    {"zuru2.exe", kCompiler},
+                    {kUninstaller, "MZ old uninstaller"},
+                    {"quirtel.ini", kQuirtelIni}},
+                   {{"ZURU.EXE", kOtherCompiler}, {"patch.exe", kPatch}}};
+  WriteFolder(a.Path(), files[0]);
+  WriteFolder(b.Path(), files[1]);
+  std::optional<Entry> shared = Entry{{"DisplayName", "ZURU Adventure Options 4.10"},
+                                      {"DisplayVersion", "4.10"},
+                                      {"InstallLocation", Location(a.Path())},
+                                      {"UninstallString", "\"" + a / kUninstaller + "\""}};
+  WriteSharedEntry(*shared);
+  bool hasEntry[] = {false, false};
+  std::string last;  // the folder the setup program suggests
+
+  enum { kInstall, kInstallWhileTheCompilerRuns, kUninstall };
+  // How the run is given the folder: the same folder, however spelled.
+  enum { kAsMade, kInCapitalsWithABackslash, kInLowerCase };
+  const struct {
+    std::string name;
+    int run;
+    int folder;  // 0: A, 1: B
+    int spelling;
+    DWORD code;
+  } steps[] = {
+      {"a fresh install into B fails", kInstallWhileTheCompilerRuns, 1, kAsMade, kFailed},
+      {"install into B", kInstall, 1, kAsMade, kDone},
+      {"repair B", kInstall, 1, kInCapitalsWithABackslash, kDone},
+      {"upgrade A from the earlier version", kInstall, 0, kAsMade, kDone},
+      {"uninstall A", kUninstall, 0, kInLowerCase, kDone},
+      {"install into A again", kInstall, 0, kAsMade, kDone},
+      {"uninstall B", kUninstall, 1, kAsMade, kDone},
+      {"a fresh install into B fails again", kInstallWhileTheCompilerRuns, 1, kAsMade, kFailed},
+      {"uninstall A again", kUninstall, 0, kAsMade, kDone},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    const TestFolder& folder = *folders[step.folder];
+    std::string spelled = folder.Path();
+    if (step.spelling == kInCapitalsWithABackslash) CharUpperA(spelled.data());
+    if (step.spelling == kInLowerCase) CharLowerA(spelled.data());
+    DWORD code = kDone;
+    if (step.run == kInstall) {
+      code = step.spelling == kInCapitalsWithABackslash ? RunSetupAs(spelled) : RunSetup(spelled);
+    } else if (step.run == kInstallWhileTheCompilerRuns) {
+      HeldFile compiler(folder / "ZURU.EXE", FILE_SHARE_READ);
+      code = RunSetup(spelled);
+    } else {
+      code = RunUninstaller(spelled);
+    }
+    ASSERT_EQ(code, step.code);
+
+    Files& expected = files[step.folder];
+    if (code == kDone && step.run == kUninstall) {
+      expected = UninstalledFrom(expected);
+      hasEntry[step.folder] = false;
+      if (SameName(last, Location(folder.Path()))) last.clear();
+    } else if (code == kDone) {
+      expected = InstalledOver(expected);
+      hasEntry[step.folder] = true;
+      last = Location(folder.Path());
+      if (&folder == &a) shared.reset();  // taken over by A's own entry
+    }
+    EXPECT_TRUE(Holds(files[0], ReadFolder(a.Path()))) << "in A";
+    EXPECT_TRUE(Holds(files[1], ReadFolder(b.Path()))) << "in B";
+    std::vector<std::string> withEntry;
+    for (int i : {0, 1})
+      if (hasEntry[i]) withEntry.push_back(folders[i]->Path());
+    EXPECT_TRUE(EntriesAre(withEntry, shared));
+    EXPECT_TRUE(SameName(LastFolder(), last)) << "the last folder is " << LastFolder();
+  }
 }
 
 TEST_F(SetupTest, UninstallerLeavesAFolderAloneWhoseZuruIsNotOursOrWithoutTheCompiler) {
@@ -158,7 +224,8 @@ TEST_F(SetupTest, UninstallerLeavesAFolderAloneWhoseZuruIsNotOursOrWithoutTheCom
     const Files before = ReadFolder(folder.Path());
     EXPECT_EQ(RunUninstaller(folder.Path()), kRefused);
     EXPECT_TRUE(Unchanged(before, ReadFolder(folder.Path())));
-    EXPECT_TRUE(UninstallEntry().has_value());
+    EXPECT_TRUE(EntriesAre({folder.Path()}));
+    DeleteSetupRegistry();
   }
 }
 
@@ -201,18 +268,22 @@ std::string TemporaryFilesIn(const Files& files) {
   return found;
 }
 
-// After a run of the uninstaller: the compiler whole and none of our temporary
-// files; the folder completely uninstalled (exit 0), or else the run ended with
-// `otherwise` and left the folder as `kept`.
-void ExpectUninstalledOrKept(DWORD code, const Files& after, const Files& uninstalled,
+// After a run of the uninstaller over an installed folder: the compiler whole
+// and none of our temporary files; the folder completely uninstalled and its
+// entry gone (exit 0), or else the run ended with `otherwise` and left the
+// folder as `kept`, with its entry.
+void ExpectUninstalledOrKept(DWORD code, const std::string& folder, const Files& uninstalled,
                              DWORD otherwise, const Files& kept) {
+  const Files after = ReadFolder(folder);
   EXPECT_TRUE(CompilerSurvives(after, kCompiler));
   EXPECT_EQ(TemporaryFilesIn(after), "");
   if (code == kDone) {
     EXPECT_TRUE(Unchanged(uninstalled, after)) << "not completely uninstalled";
+    EXPECT_TRUE(EntriesAre({}));
   } else {
     EXPECT_EQ(code, otherwise);
     EXPECT_TRUE(Unchanged(kept, after));
+    EXPECT_TRUE(EntriesAre({folder}));
   }
 }
 
@@ -221,32 +292,32 @@ void ExpectUninstalledOrKept(DWORD code, const Files& after, const Files& uninst
 // puts it right first and then does its own work: the folder ends whole, the
 // compiler byte for byte as it was, and none of our temporary files is left.
 TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
-  // The uninstaller as an installation writes it.
-  TestFolder reference;
-  WriteFolder(reference.Path(), m_simulator);
-  ASSERT_EQ(RunSetup(reference.Path()), kDone);
-  const std::string uninstaller = ReadFile(reference / kUninstaller);
-  ASSERT_EQ(RunUninstaller(reference.Path()), kDone);
-
+  const std::string& uninstaller = WrittenUninstaller();
   const std::string kNew = "ZURU.EXE.setup-new";
   const std::string kOld = "ZURU.EXE.setup-old";
   const std::string kNewUninstaller = std::string(kUninstaller) + ".setup-new";
   const std::string kOldUninstaller = std::string(kUninstaller) + ".setup-old";
   const std::string kOlderUninstaller = "MZ the uninstaller of the older build";
-  // Each state as the kill left it, on top of patch.exe and quirtel.ini.
+  // Each state as the kill left it, on top of patch.exe and quirtel.ini, and
+  // with an uninstaller in it how the uninstaller's run ends: uninstalled, or
+  // refused where ours had not reached its place.
   const struct {
     std::string name;
     Files files;
+    std::optional<DWORD> uninstall = std::nullopt;
   } cases[] = {
       {"install: our copy half in", {{"ZURU.EXE", kCompiler}, {kNew, kOurs.substr(0, 1000)}}},
       {"install: both copies in",
        {{"ZURU.EXE", kCompiler}, {kNew, kOurs}, {kNewUninstaller, uninstaller}}},
       {"install: the uninstaller in place",
-       {{"ZURU.EXE", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}}},
+       {{"ZURU.EXE", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}},
+       kRefused},
       {"install: the compiler renamed, ours not yet in place",
-       {{"zuru2.exe", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}}},
+       {{"zuru2.exe", kCompiler}, {kNew, kOurs}, {kUninstaller, uninstaller}},
+       kRefused},
       {"install: ours in place, the entry not yet written",
-       {{"ZURU.EXE", kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}}},
+       {{"ZURU.EXE", kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}},
+       kDone},
       {"upgrade: the old uninstaller set aside",
        {{"ZURU.EXE", kOlderOurs},
         {"zuru2.exe", kCompiler},
@@ -258,23 +329,28 @@ TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
         {"zuru2.exe", kCompiler},
         {kNew, kOurs},
         {kUninstaller, uninstaller},
-        {kOldUninstaller, kOlderUninstaller}}},
+        {kOldUninstaller, kOlderUninstaller}},
+       kDone},
       {"upgrade: the old build set aside, the new one not yet in place",
        {{kOld, kOlderOurs},
         {"zuru2.exe", kCompiler},
         {kNew, kOurs},
         {kUninstaller, uninstaller},
-        {kOldUninstaller, kOlderUninstaller}}},
+        {kOldUninstaller, kOlderUninstaller}},
+       kDone},
       {"upgrade: the new build in place, the old one not yet deleted",
        {{"ZURU.EXE", kOurs},
         {"zuru2.exe", kCompiler},
         {kOld, kOlderOurs},
         {kUninstaller, uninstaller},
-        {kOldUninstaller, kOlderUninstaller}}},
+        {kOldUninstaller, kOlderUninstaller}},
+       kDone},
       {"uninstall: ours set aside, the compiler not yet back",
-       {{kOld, kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}}},
+       {{kOld, kOurs}, {"zuru2.exe", kCompiler}, {kUninstaller, uninstaller}},
+       kDone},
       {"uninstall: the compiler back, ours not yet deleted",
-       {{"ZURU.EXE", kCompiler}, {kOld, kOurs}, {kUninstaller, uninstaller}}},
+       {{"ZURU.EXE", kCompiler}, {kOld, kOurs}, {kUninstaller, uninstaller}},
+       kDone},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -282,25 +358,28 @@ TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
     cut["patch.exe"] = kPatch;
     cut["quirtel.ini"] = kQuirtelIni;
 
-    TestFolder setupFolder;
-    WriteFolder(setupFolder.Path(), cut);
-    EXPECT_EQ(RunSetup(setupFolder.Path()), kDone);
-    const Files afterSetup = ReadFolder(setupFolder.Path());
+    TestFolder folder;
+    WriteFolder(folder.Path(), cut);
+    EXPECT_EQ(RunSetup(folder.Path()), kDone);
+    const Files afterSetup = ReadFolder(folder.Path());
     EXPECT_TRUE(Installed(m_simulator, afterSetup));
     EXPECT_EQ(TemporaryFilesIn(afterSetup), "");
-    DeleteUninstallEntry();
+    EXPECT_TRUE(EntriesAre({folder.Path()}));
 
-    if (!cut.count(kUninstaller)) continue;
-    TestFolder uninstallFolder;
-    WriteFolder(uninstallFolder.Path(), cut);
-    const DWORD code = RunUninstaller(uninstallFolder.Path());
-    // Where ours had not reached its place, the folder is the simulator's again,
-    // with the uninstaller of the cut installation.
-    Files simulatorWithUninstaller = m_simulator;
-    simulatorWithUninstaller[kUninstaller] = uninstaller;
-    ExpectUninstalledOrKept(code, ReadFolder(uninstallFolder.Path()), m_simulator, kRefused,
-                            simulatorWithUninstaller);
-    DeleteUninstallEntry();
+    // The same cut in the folder, now with the entry that the run left.
+    ASSERT_EQ(c.uninstall.has_value(), cut.count(kUninstaller) == 1);
+    if (c.uninstall) {
+      EmptyFolder(folder.Path());
+      WriteFolder(folder.Path(), cut);
+      const DWORD code = RunUninstaller(folder.Path());
+      EXPECT_EQ(code, *c.uninstall);
+      // Refused: the folder is the simulator's again, with the uninstaller of
+      // the cut installation.
+      Files simulatorWithUninstaller = m_simulator;
+      simulatorWithUninstaller[kUninstaller] = uninstaller;
+      ExpectUninstalledOrKept(code, folder.Path(), m_simulator, kRefused, simulatorWithUninstaller);
+    }
+    DeleteSetupRegistry();
   }
 }
 
@@ -353,7 +432,8 @@ TEST_F(SetupTest, InstallingOverALockedOrReadOnlyFileIsWholeOrNothing) {
     const Files after = ReadFolder(folder.Path());
     EXPECT_EQ(code, c.fault.code);
     EXPECT_TRUE(CompilerSurvives(after, kCompiler));
-    ExpectWholeOrNothing(code, c.files, after);
+    ExpectWholeOrNothing(code, folder.Path(), c.files, after);
+    DeleteSetupRegistry();
   }
 }
 
@@ -372,14 +452,9 @@ TEST_F(SetupTest, UninstallingWithALockedOrReadOnlyFileIsWholeOrNothing) {
     ASSERT_EQ(RunSetup(folder.Path()), kDone);
     const Files installed = ReadFolder(folder.Path());
     const DWORD code = RunWithFault(fault, folder, [&] { return RunUninstaller(folder.Path()); });
-    const Files after = ReadFolder(folder.Path());
     EXPECT_EQ(code, fault.code);
-    EXPECT_TRUE(CompilerSurvives(after, kCompiler));
-    if (code == kDone)
-      EXPECT_TRUE(Unchanged(m_simulator, after)) << "not completely uninstalled";
-    else
-      EXPECT_TRUE(Unchanged(installed, after));
-    EXPECT_EQ(UninstallEntry().has_value(), code != kDone);
+    ExpectUninstalledOrKept(code, folder.Path(), m_simulator, fault.code, installed);
+    DeleteSetupRegistry();
   }
 }
 
@@ -400,7 +475,7 @@ TEST_F(SetupTest, UninstallingWhileOurZuruRunsIsUndoneWhole) {
     options.Click(IDCANCEL);
     ASSERT_TRUE(zuru.WaitForExit(e2e::kDefaultTimeoutMs).has_value());
   }
-  ExpectUninstalledOrKept(code, ReadFolder(folder.Path()), m_simulator, kFailed, installed);
+  ExpectUninstalledOrKept(code, folder.Path(), m_simulator, kFailed, installed);
   std::printf("uninstalling while ZURU.EXE runs: exit code %lu\n", code);
 }
 
@@ -419,18 +494,19 @@ std::string SmallDisk() {
 // along its run: too full for the setup program to start at all (Windows'
 // "Error writing temporary file", exit 2), too full to unpack what it installs
 // (exit 3), or roomy enough. Whatever the free space, the simulator's folder is
-// installed whole or left exactly as it was.
+// installed whole, with our uninstaller whole, or left exactly as it was and
+// never written into.
 TEST_F(SetupTest, InstallingWithAFillingTemporaryDiskIsWholeOrNothing) {
   const std::string disk = SmallDisk();
   if (disk.empty()) return;
   const std::string temp = disk + "temp";
   CreateDirectoryA(temp.c_str(), nullptr);
-  std::map<DWORD, int> codes;
-  for (unsigned long long free = 0; free <= 1024 * 1024; free += 32 * 1024) {
+  auto installWithFree = [&](unsigned long long free) {
     SCOPED_TRACE(std::to_string(free) + " bytes free for the temporary folder");
     FillDisk(disk + "filler", free);
     TestFolder folder;
     WriteFolder(folder.Path(), m_simulator);
+    const unsigned long long written = LastChanged(folder.Path());
     char oldTmp[MAX_PATH] = {}, oldTemp[MAX_PATH] = {};
     GetEnvironmentVariableA("TMP", oldTmp, MAX_PATH);
     GetEnvironmentVariableA("TEMP", oldTemp, MAX_PATH);
@@ -440,27 +516,42 @@ TEST_F(SetupTest, InstallingWithAFillingTemporaryDiskIsWholeOrNothing) {
     SetEnvironmentVariableA("TMP", oldTmp);
     SetEnvironmentVariableA("TEMP", oldTemp);
     DeleteFileA((disk + "filler").c_str());
-    ++codes[code];
     std::printf("%llu bytes free: exit code %lu\n", free, code);
 
-    ExpectWholeOrNothing(code, m_simulator, ReadFolder(folder.Path()));
-    EXPECT_EQ(UninstallEntry().has_value(), code == kDone);
-    DeleteUninstallEntry();
+    ExpectWholeOrNothing(code, folder.Path(), m_simulator, ReadFolder(folder.Path()));
+    // Everything is unpacked before the first step in the folder: a run that
+    // met the full disk never wrote there, not even a file it took back.
+    if (code != kDone) {
+      EXPECT_EQ(LastChanged(folder.Path()), written) << "the run wrote into the folder";
+    }
+    DeleteSetupRegistry();
+    return code;
+  };
+  constexpr unsigned long long kStep = 32 * 1024;
+  std::map<DWORD, int> codes;
+  unsigned long long enough = 0;  // the least free space that was enough
+  for (unsigned long long free = 0; free <= 1024 * 1024; free += kStep) {
+    const DWORD code = installWithFree(free);
+    ++codes[code];
+    if (code == kDone && enough == 0) enough = free;
   }
   EXPECT_GT(codes[kFailed], 0) << "no run met the full disk while unpacking";
-  EXPECT_GT(codes[kDone], 0) << "no run had room enough";
+  ASSERT_GT(codes[kDone], 0) << "no run had room enough";
+
+  // Finer through the window where ZURU.EXE is unpacked and the uninstaller
+  // then meets the full disk: a cut uninstaller must never reach the folder.
+  const unsigned long long window = WrittenUninstaller().size() + kStep;
+  std::map<DWORD, int> windowCodes;
+  for (unsigned long long free = enough > window ? enough - window : 0; free < enough;
+       free += 8 * 1024)
+    ++windowCodes[installWithFree(free)];
+  EXPECT_GT(windowCodes[kFailed], 0) << "no run met the full disk while unpacking";
 }
 
 TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
   const std::string disk = SmallDisk();
   if (disk.empty()) return;
-  // The size of our uninstaller, from an installation on the ordinary disk.
-  TestFolder reference;
-  WriteFolder(reference.Path(), m_simulator);
-  ASSERT_EQ(RunSetup(reference.Path()), kDone);
-  const size_t uninstaller = ReadFile(reference / kUninstaller).size();
-  RunUninstaller(reference.Path());
-
+  const size_t uninstaller = WrittenUninstaller().size();
   const struct {
     std::string name;
     unsigned long long free;
@@ -484,15 +575,12 @@ TEST_F(SetupTest, InstallingOnAFullDiskIsWholeOrNothing) {
     std::printf("%s: %llu bytes free, exit code %lu\n", c.name.c_str(), free, code);
     EXPECT_EQ(code, c.code);
     EXPECT_TRUE(CompilerSurvives(after, kCompiler));
-    ExpectWholeOrNothing(code, m_simulator, after);
+    ExpectWholeOrNothing(code, folder, m_simulator, after);
 
-    for (const auto& [name, bytes] : after) {
-      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((folder + name).c_str());
-    }
+    EmptyFolder(folder);
     RemoveDirectoryA(folder.c_str());
     DeleteFileA((root + "filler").c_str());
-    DeleteUninstallEntry();
+    DeleteSetupRegistry();
   }
 }
 
