@@ -105,7 +105,7 @@ endif()
 # program as it treats the simulator and its compiler: writes to a protected
 # folder go to the user's VirtualStore copy, and all three see that copy. A
 # level (asInvoker too) would make ZURU.EXE alone see the real folder.
-file(STRINGS ${EXE} manifest_lines REGEX "requestedExecutionLevel|trustInfo|<description>")
+file(STRINGS ${EXE} manifest_lines REGEX "<(requestedExecutionLevel|trustInfo|description)[ >]")
 set(description "")
 set(level_lines "")
 foreach(line ${manifest_lines})
