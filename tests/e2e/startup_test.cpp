@@ -86,8 +86,8 @@ TEST(ManifestTest, RequestsNoExecutionLevelAndNamesNoInstallersWord) {
   SCOPED_TRACE(manifest);
 
   const std::string lower = Lower(manifest);
-  EXPECT_EQ(lower.find("requestedexecutionlevel"), std::string::npos);
-  EXPECT_EQ(lower.find("trustinfo"), std::string::npos);
+  EXPECT_EQ(lower.find("<requestedexecutionlevel"), std::string::npos);
+  EXPECT_EQ(lower.find("<trustinfo"), std::string::npos);
   // What it keeps: the common controls, the systems it names, DPI awareness.
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
             std::string::npos);
