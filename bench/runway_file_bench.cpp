@@ -1,9 +1,12 @@
 // How long saving the runway file takes natively, against a plain copy of the same
 // file (read once, written once), for files of 1k to 1M lines. Prints figures; it
 // passes or fails nothing.
+//
+//   runway_file_bench [runs [folder]]   (runs: 0 or none for 51 to 7 by size)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -85,8 +88,9 @@ double Median(std::vector<double> times) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const int runsGiven = argc > 1 ? std::max(0, std::atoi(argv[1])) : 0;
   const fs::path folder =
-      argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "zuru-runway-bench";
+      argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "zuru-runway-bench";
   fs::create_directories(folder);
   const std::string file = (folder / kRunwayFileName).string();
   const std::string twin = (folder / kRunwayTwinName).string();
@@ -107,7 +111,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     const RunwayLists lists = ReadRunwayFile(kFirstHeader, kSecondHeader, file);
-    const int runs = lines <= 10000 ? 51 : lines <= 100000 ? 15 : 7;
+    const int runs = runsGiven > 0 ? runsGiven : lines <= 10000 ? 51 : lines <= 100000 ? 15 : 7;
 
     // Interleaved, so that both see the same state of a shared machine.
     std::vector<double> saves, copies;

@@ -1,6 +1,9 @@
 // Start-up: which command lines open the options dialog, which end the program
-// at once, and what becomes of the adventure file on Cancel.
+// at once, and what becomes of the adventure file on Cancel; and what Windows
+// reads from the file before it starts the program (version record, manifest).
 #include "zuru_e2e.h"
+
+#include <cctype>
 
 #include "zuru_version.h"  // generated: the version the build gives ZURU.EXE
 
@@ -12,18 +15,46 @@ constexpr const char* kShortContent = "adventure text\r\n";
 
 class StartupTest : public ZuruTest {};
 
+std::vector<char> VersionRecord(const std::string& exe) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+  std::vector<char> record(size);
+  if (size == 0 || !GetFileVersionInfoA(exe.c_str(), 0, size, record.data())) record.clear();
+  return record;
+}
+
+// A string of the record's first translation; "" when it has none of that name.
+std::string VersionString(std::vector<char>& record, const char* name) {
+  struct Translation {
+    WORD language, codePage;
+  }* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &length) ||
+      length < sizeof *translation) {
+    return "";
+  }
+  char key[96];
+  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+                translation->codePage, name);
+  char* text = nullptr;
+  if (!VerQueryValueA(record.data(), key, reinterpret_cast<void**>(&text), &length)) return "";
+  return text;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // What Windows shows of the program, and how a setup tells it apart: the
 // build's version numbers (project(VERSION) in CMakeLists.txt) and the file
 // name "ZURU.EXE".
 TEST(VersionRecordTest, NamesTheBuildsVersionAndTheFileName) {
   constexpr WORD kNumbers[] = {ZURU_VERSION_NUMBERS};
   static_assert(sizeof kNumbers / sizeof kNumbers[0] == 4, "four version numbers");
-  const std::string exe = ZuruExePath();
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
-  ASSERT_GT(size, 0u) << "no version record";
-  std::vector<char> record(size);
-  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, record.data()));
+  std::vector<char> record = VersionRecord(ZuruExePath());
+  ASSERT_FALSE(record.empty()) << "no version record";
 
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
@@ -32,19 +63,50 @@ TEST(VersionRecordTest, NamesTheBuildsVersionAndTheFileName) {
   EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(kNumbers[3], kNumbers[2]));
   EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(kNumbers[1], kNumbers[0]));
   EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(kNumbers[3], kNumbers[2]));
+  EXPECT_EQ(VersionString(record, "OriginalFilename"), "ZURU.EXE");
+}
 
-  struct Translation {
-    WORD language, codePage;
-  }* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&translation), &length));
-  ASSERT_GE(length, sizeof *translation);
-  char key[64];
-  std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\OriginalFilename",
-                translation->language, translation->codePage);
-  char* name = nullptr;
-  ASSERT_TRUE(VerQueryValueA(record.data(), key, reinterpret_cast<void**>(&name), &length));
-  EXPECT_STREQ(name, "ZURU.EXE");
+// Windows from Vista on shows a protected folder (Program Files) to a 32-bit
+// program whose manifest requests no execution level through the user's
+// VirtualStore copy, as it does to the simulator and its compiler: ZURU.EXE must
+// see the runway file and the adventure where they do. Such a program whose
+// manifest or version record holds an installer's word gets the elevation
+// prompt instead, and then sees the real folder.
+TEST(ManifestTest, RequestsNoExecutionLevelAndNamesNoInstallersWord) {
+  const char* const kInstallerWords[] = {"install", "setup", "update", "patch"};
+  HMODULE exe = LoadLibraryExA(ZuruExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr) << GetLastError();
+  std::string manifest;
+  if (HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {  // RT_MANIFEST
+    manifest.assign(static_cast<const char*>(LockResource(LoadResource(exe, found))),
+                    SizeofResource(exe, found));
+  }
+  FreeLibrary(exe);
+  ASSERT_FALSE(manifest.empty()) << "no manifest";
+  SCOPED_TRACE(manifest);
+
+  const std::string lower = Lower(manifest);
+  EXPECT_EQ(lower.find("<requestedexecutionlevel"), std::string::npos);
+  EXPECT_EQ(lower.find("<trustinfo"), std::string::npos);
+  // What it keeps: the common controls, the systems it names, DPI awareness.
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+            std::string::npos);
+  EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"),
+            std::string::npos);
+  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+
+  std::vector<char> record = VersionRecord(ZuruExePath());
+  ASSERT_FALSE(record.empty()) << "no version record";
+  std::vector<std::string> texts = {lower};
+  for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "InternalName",
+                           "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"}) {
+    texts.push_back(Lower(VersionString(record, name)));
+  }
+  for (const std::string& text : texts) {
+    for (const char* word : kInstallerWords) {
+      EXPECT_EQ(text.find(word), std::string::npos) << "\"" << word << "\" in: " << text;
+    }
+  }
 }
 
 TEST_F(StartupTest, WithoutAnAdventureFileEndsAtOnceTouchingNothing) {
