@@ -41,10 +41,13 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-// Messages to the user-interface thread must not block the helper forever.
+// Messages to the user-interface thread must not block the helper forever. The
+// deadline alone ends the wait: SMTO_ABORTIFHUNG would also give up at once on
+// a thread that has not looked for messages for five seconds, a fixed time
+// that a slow (emulated) machine reaches while the box is being made.
 LRESULT AskWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL,
                       test_support::Deadline(2000), &answer);
   return static_cast<LRESULT>(answer);
 }
