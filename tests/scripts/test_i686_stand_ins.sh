@@ -30,11 +30,15 @@ stand_in "$work/bin/ctest" 'exit "${STAND_IN_CTEST_STATUS:-0}"'
 stand_in "$work/bin/xvfb-run" 'while [[ ${1:-} == -* ]]; do [ "$1" = -s ] && shift; shift; done; exec "$@"'
 stand_in "$work/bin/dpkg-query" "echo 'install ok installed'"
 # The machine: its job's CTest status into the control folder, or, with
-# STAND_IN_QEMU_PID, run until ended.
+# STAND_IN_QEMU_PID, run until ended, and then take a moment to shut down, as
+# qemu does (so that a run that does not wait for it is seen to leave it).
 stand_in "$work/bin/qemu-system-x86_64" '
 if [ -n "${STAND_IN_QEMU_PID:-}" ]; then
+  trap "sleep 0.5; exit 143" TERM
   echo $$ >"$STAND_IN_QEMU_PID.new" && mv "$STAND_IN_QEMU_PID.new" "$STAND_IN_QEMU_PID"
-  exec sleep 600
+  exec 3<> <(:)  # a pipe that stays empty: read waits in this process, no child
+  read -r -t 600 -u 3
+  exit 0
 fi
 for arg; do
   case $arg in *mount_tag=zuru-ctl*) control=${arg#*path=}; control=${control%%,*} ;; esac
