@@ -247,6 +247,42 @@ PictureDifference LargestDifference(const ScreenPixels& own, const ScreenPixels&
   return largest;
 }
 
+// Colours that differ by no more than this in red, green and blue are the
+// same to the eye and to a screen's rounding; the picture's own (the 16
+// standard colours) differ by 64 and more.
+constexpr int kSameColour = 12;
+
+// Of every thousand pixels of the drawn picture, how many have a colour that
+// `own` has nowhere: where two of its colours meet, smoothing mixes them;
+// stretching by repeating pixels, as without smoothing, makes none.
+int MixedPerThousand(const ScreenPixels& own, const ScreenPixels& inside) {
+  std::vector<DWORD> colours(own.pixels.size());
+  for (size_t i = 0; i < colours.size(); ++i) colours[i] = own.pixels[i] & 0xFFFFFF;
+  std::sort(colours.begin(), colours.end());
+  colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
+  auto isOwn = [&](DWORD pixel) {
+    return std::any_of(colours.begin(), colours.end(), [&](DWORD colour) {
+      for (int shift : {0, 8, 16}) {
+        const int a = static_cast<int>((pixel >> shift) & 0xFF);
+        const int b = static_cast<int>((colour >> shift) & 0xFF);
+        if (std::abs(a - b) > kSameColour) return false;
+      }
+      return true;
+    });
+  };
+  const RECT box = DrawnBox(inside);
+  int mixed = 0;
+  for (int y = box.top; y < box.bottom; ++y)
+    for (int x = box.left; x < box.right; ++x)
+      if (!isOwn(inside.At(x, y))) ++mixed;
+  const int pixels = (box.right - box.left) * (box.bottom - box.top);
+  return pixels > 0 ? MulDiv(mixed, 1000, pixels) : 0;
+}
+
+// A smoothed picture has more mixed colours than this: far fewer than Wine's
+// smoothing makes, far more than the rounding of a screen's colours would.
+constexpr int kLeastMixedPerThousand = 10;
+
 std::string ScreenshotFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -313,6 +349,21 @@ TEST_P(PictureDpiTest, FillsItsFrameAsAt96Dpi) {
       << "/96: by " << largest.colour << " in a colour where its part of " << kSquare << " by "
       << kSquare << " pixels at (" << largest.x << ", " << largest.y << ") at 96 DPI is drawn";
 
+  // Stretched smoothly: where its colours meet, it has mixed ones (33 to 49
+  // in a thousand pixels at 120 to 192 DPI under Wine; none when stretched by
+  // repeating pixels); at 96 DPI it is drawn as it is, with none.
+  const bool stretched = dpi != 96;
+  int mixed = 0;
+  Settled(
+      [&] {
+        mixed = MixedPerThousand(own, Capture(inside));
+        return (mixed >= kLeastMixedPerThousand) == stretched;
+      },
+      true);
+  EXPECT_EQ(mixed >= kLeastMixedPerThousand, stretched)
+      << mixed << " pixels in a thousand of the picture at " << dpi
+      << " DPI have a colour that the picture has nowhere: "
+      << (stretched ? "it is stretched without smoothing" : "it is not drawn as it is");
   SaveBmp(Capture(ScreenRect(dialog.Handle())),
           ScreenshotFolder() + "\\options-" + std::to_string(dpi) + "dpi.bmp");
   ASSERT_NO_FATAL_FAILURE(CancelRun(session, dialog));

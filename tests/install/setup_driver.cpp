@@ -1,5 +1,7 @@
 #include "setup_driver.h"
 
+#include <sddl.h>
+
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -184,6 +186,24 @@ void DeleteSetupRegistry() {
   for (const std::string& name : OurKeyNames())
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKey) + "\\" + name).c_str());
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSetupKey);
+}
+
+void RefuseEntryWrites(const std::string& name) {
+  const std::string path = std::string(kUninstallKey) + "\\" + name;
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot open " + path);
+  // Everyone: read and delete (so that the tests can clean up), nothing else;
+  // protected from what the parent key would pass on.
+  PSECURITY_DESCRIPTOR readAndDelete = nullptr;
+  const bool refused =
+      ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1,
+                                                           &readAndDelete, nullptr) &&
+      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readAndDelete) == ERROR_SUCCESS;
+  if (readAndDelete) LocalFree(readAndDelete);
+  RegCloseKey(key);
+  if (!refused) throw std::runtime_error("cannot refuse writes to " + path);
 }
 
 HeldFile::HeldFile(const std::string& path, DWORD share)

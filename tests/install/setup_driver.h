@@ -57,6 +57,10 @@ void WriteSharedEntry(const Entry& values);
 std::string LastFolder();
 // Every entry of ours and the last folder: gone.
 void DeleteSetupRegistry();
+// Makes the key of our entry `name` (an empty one when there is none) one that
+// may be read and deleted but not written: its access list lets nobody set a
+// value in it, so the setup program's writes of that entry fail.
+void RefuseEntryWrites(const std::string& name);
 
 // A file held open by the test, as another program would: `share` is what the
 // holder lets others do (0: nothing; FILE_SHARE_READ: read, as a running program).

@@ -437,6 +437,34 @@ TEST_F(SetupTest, InstallingOverALockedOrReadOnlyFileIsWholeOrNothing) {
   }
 }
 
+// The folder's entry in "Programs and Features" cannot be written (its key
+// refuses it): the run fails and is undone, and the entry is as it was before
+// the run: the folder's own, whole, over an installation; none (its key, empty,
+// deleted) over the simulator's files.
+TEST_F(SetupTest, AnEntryThatCannotBeWrittenIsLeftAsItWas) {
+  for (const bool hadEntry : {true, false}) {
+    SCOPED_TRACE(hadEntry ? "an installation with its entry" : "no entry");
+    TestFolder folder;
+    WriteFolder(folder.Path(), m_simulator);
+    // The name of the folder's entry, from an installation.
+    ASSERT_EQ(RunSetup(folder.Path()), kDone);
+    const Entries installed = UninstallEntries();
+    ASSERT_EQ(installed.size(), 1u);
+    const std::string name = installed.begin()->first;
+    if (!hadEntry) {
+      ASSERT_EQ(RunUninstaller(folder.Path()), kDone);
+    }
+    const Files before = ReadFolder(folder.Path());
+    const Entries entries = UninstallEntries();
+    RefuseEntryWrites(name);
+
+    EXPECT_EQ(RunSetup(folder.Path()), kFailed);
+    EXPECT_TRUE(Unchanged(before, ReadFolder(folder.Path())));
+    EXPECT_EQ(UninstallEntries(), entries);
+    DeleteSetupRegistry();
+  }
+}
+
 TEST_F(SetupTest, UninstallingWithALockedOrReadOnlyFileIsWholeOrNothing) {
   const Fault faults[] = {
       {"our ZURU.EXE running", "ZURU.EXE", Fault::kHeldAsRunning, kFailed},
