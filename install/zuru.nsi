@@ -247,6 +247,10 @@ Section "Install"
   ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
   ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
+  ${GetSize} "$INSTDIR" "/M=${LICENSE_NAME} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
+  ${GetSize} "$INSTDIR" "/M=${NOTICES_NAME} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
   StrCpy $HadEntry 0
   ClearErrors
   EnumRegValue $1 HKLM $EntryKey 0

@@ -3,6 +3,7 @@
 // what an installed or untouched folder holds, our entries in "Programs and
 // Features", and a clean registry per test.
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -126,9 +127,14 @@ inline ::testing::AssertionResult DescribesFolder(const Entry& entry, const std:
     }
   // Each file's size in whole KB, rounded down.
   const unsigned long sizeKb = std::strtoul(value("EstimatedSize").c_str(), nullptr, 10);
-  const size_t bytes = kOurs.size() + WrittenUninstaller().size();
-  if (sizeKb < kOurs.size() / 1024 + WrittenUninstaller().size() / 1024 ||
-      sizeKb > bytes / 1024 + 2) {
+  const size_t files[] = {kOurs.size(), WrittenUninstaller().size(), kLicenseText.size(),
+                          kNoticesText.size()};
+  size_t bytes = 0, wholeKb = 0;
+  for (size_t size : files) {
+    bytes += size;
+    wholeKb += size / 1024;
+  }
+  if (sizeKb < wholeKb || sizeKb > wholeKb + std::size(files)) {
     failure << " EstimatedSize " << sizeKb << " KB for " << bytes << " bytes;";
     differs = true;
   }
