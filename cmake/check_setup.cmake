@@ -2,9 +2,11 @@
 # the ZURU.EXE it carries agree on what the product is: the setup program tells
 # our ZURU.EXE from the simulator's compiler by the product name and company of
 # its version record, so both must be the build's (CMakeLists.txt), as must the
-# product version that the setup program compares and names itself by.
+# product version that the setup program compares and names itself by. Both
+# name the holder of the licence, as LICENSE's copyright line does.
 #   cmake -DSETUP=<setup.exe> -DEXE=<ZURU.EXE> -DWINDRES=<windres> -DPRODUCT=<name>
-#         -DCOMPANY=<name> -DVERSION=<product version> -P check_setup.cmake
+#         -DCOMPANY=<name> -DVERSION=<product version> -DCOPYRIGHT=<copyright line>
+#         -DLICENSE=<LICENSE> -P check_setup.cmake
 cmake_minimum_required(VERSION 3.21)
 
 # The strings of a program's version record, as "<key>=<value>" list entries.
@@ -29,13 +31,18 @@ set(problems "")
 foreach(expected
     "ours;ProductName=${PRODUCT}" "ours;CompanyName=${COMPANY}" "ours;ProductVersion=${VERSION}"
     "setup;ProductName=${PRODUCT} setup" "setup;CompanyName=${COMPANY}"
-    "setup;ProductVersion=${VERSION}" "setup;OriginalFilename=zuru-${VERSION}-setup.exe")
+    "setup;ProductVersion=${VERSION}" "setup;OriginalFilename=zuru-${VERSION}-setup.exe"
+    "ours;LegalCopyright=${COPYRIGHT}" "setup;LegalCopyright=${COPYRIGHT}")
   list(GET expected 0 program)
   list(GET expected 1 entry)
   if(NOT entry IN_LIST ${program})
     list(APPEND problems "${program}: ${entry} is missing")
   endif()
 endforeach()
+file(STRINGS ${LICENSE} license_lines)
+if(NOT COPYRIGHT IN_LIST license_lines)
+  list(APPEND problems "LICENSE: the line ${COPYRIGHT} is missing")
+endif()
 if(problems)
   list(JOIN ours " | " ours_text)
   list(JOIN setup " | " setup_text)

@@ -415,6 +415,25 @@ FunctionEnd
   Call ${UN}RecordUndo
 !macroend
 
+; Copies the text NAME from the temporary folder into $INSTDIR under its own
+; name, or jumps to FAILED with the reason in $R2. A copy that an earlier run of
+; ours left there is replaced (these names are ours); one that was not there
+; before goes again when a later step fails.
+!macro ZURU_COPY_TEXT NAME FAILED
+  StrCpy $R0 "$PLUGINSDIR\${NAME}"
+  StrCpy $R1 "$INSTDIR\${NAME}"
+  StrCpy $R3 1
+  ${If} ${FileExists} $R1
+    StrCpy $R3 0
+  ${EndIf}
+  Call CopyIn
+  StrCmp $R2 "" 0 ${FAILED}
+  ${If} $R3 == 1
+    StrCpy $R0 "-${NAME}"
+    Call RecordUndo
+  ${EndIf}
+!macroend
+
 ; Tells the user (a message box, or only the log in silent mode) and ends with
 ; the exit code.
 !macro ZURU_FAIL CODE TEXT

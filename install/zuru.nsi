@@ -5,8 +5,11 @@
 ; that two simulators on one machine are installed and uninstalled each on its own.
 ;
 ;   makensis -DZURU_EXE=<our ZURU.EXE> -DOUTFILE=<setup.exe> -DVERSION=<4.20>
-;            -DOUR_PRODUCT=<product name> -DOUR_COMPANY=<company name> install/zuru.nsi
-; The version and the two names come from CMakeLists.txt, as ZURU.EXE's do.
+;            -DOUR_PRODUCT=<product name> -DOUR_COMPANY=<company name>
+;            -DOUR_COPYRIGHT=<copyright line> -DLICENSE_TXT=<LICENSE, CRLF>
+;            -DNOTICES_TXT=<NOTICES, CRLF> install/zuru.nsi
+; The version, the two names and the copyright line come from CMakeLists.txt,
+; as ZURU.EXE's do; install/make-setup.sh passes them all.
 ;
 ; Silent: setup.exe /S /D=<folder>, uninstaller /S [/REMOVEOPTIONS].
 ; Exit codes: 0 done; 1 cancelled; 2 the folder's state was refused, nothing
@@ -30,11 +33,16 @@ SetCompressor /SOLID lzma
   !uninstfinalize '"${SIGN_COMMAND}" "%1"'
 !endif
 
-!ifndef ZURU_EXE | OUTFILE | VERSION | OUR_PRODUCT | OUR_COMPANY
-  !error "define ZURU_EXE (our ZURU.EXE), OUTFILE (the setup program to make), VERSION, OUR_PRODUCT and OUR_COMPANY"
+!ifndef ZURU_EXE | OUTFILE | VERSION | OUR_PRODUCT | OUR_COMPANY | OUR_COPYRIGHT | LICENSE_TXT | NOTICES_TXT
+  !error "define ZURU_EXE (our ZURU.EXE), OUTFILE (the setup program to make), VERSION, OUR_PRODUCT, OUR_COMPANY, OUR_COPYRIGHT, LICENSE_TXT and NOTICES_TXT"
 !endif
 
 !define UNINSTALLER "zuru-uninstall.exe"
+; The licence and the notices of what is built into ZURU.EXE and this program,
+; installed beside them under names of ours, as the uninstaller's is: the
+; simulator's folder holds the simulator's own texts too.
+!define LICENSE_NAME "zuru-license.txt"
+!define NOTICES_NAME "zuru-notices.txt"
 ; Each simulator folder has its own entry in Programs and Features: its key is
 ; ENTRY_KEY_PREFIX and a hash of the folder's name (FolderEntry in files.nsh).
 !define ENTRY_KEY_PREFIX "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZURU Adventure Options "
@@ -70,7 +78,7 @@ VIFileVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${OUR_PRODUCT} setup"
 VIAddVersionKey /LANG=1033 "FileDescription" "Setup of ${OUR_PRODUCT} ${VERSION}: installs, upgrades and uninstalls ZURU.EXE"
 VIAddVersionKey /LANG=1033 "CompanyName" "${OUR_COMPANY}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "by the ZURU developers"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${OUR_COPYRIGHT}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "OriginalFilename" "zuru-${VERSION}-setup.exe"
@@ -195,11 +203,13 @@ Section "Install"
   ; error flag set, and a half-written file must never reach the folder.
   ClearErrors
   File "/oname=$PLUGINSDIR\ZURU.EXE" "${ZURU_EXE}"
+  File "/oname=$PLUGINSDIR\${LICENSE_NAME}" "${LICENSE_TXT}"
+  File "/oname=$PLUGINSDIR\${NOTICES_NAME}" "${NOTICES_TXT}"
   ${IfNot} ${Errors}
     WriteUninstaller "$PLUGINSDIR\${UNINSTALLER}"
   ${EndIf}
   ${If} ${Errors}
-    !insertmacro ZURU_FAIL ${FAILED} "Could not unpack ZURU.EXE and the uninstaller into the temporary folder $PLUGINSDIR (is its disk full?).$\r$\n$\r$\nNothing was changed: the folder is as it was."
+    !insertmacro ZURU_FAIL ${FAILED} "Could not unpack ZURU.EXE, its texts and the uninstaller into the temporary folder $PLUGINSDIR (is its disk full?).$\r$\n$\r$\nNothing was changed: the folder is as it was."
   ${EndIf}
 
   ; Our files go in under temporary names; then only renames. Each step that
@@ -217,6 +227,8 @@ Section "Install"
   StrCmp $R2 "" 0 failed
   StrCpy $R0 "-${NEW_UNINST}"
   Call RecordUndo
+  !insertmacro ZURU_COPY_TEXT ${LICENSE_NAME} failed
+  !insertmacro ZURU_COPY_TEXT ${NOTICES_NAME} failed
   StrCpy $HadUninstaller 0
   ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
     StrCpy $HadUninstaller 1
@@ -234,6 +246,10 @@ Section "Install"
   ; clears the error flag, which must tell about every write of the entry.
   ${GetSize} "$INSTDIR" "/M=ZURU.EXE /S=0K /G=0" $0 $1 $2
   ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
+  ${GetSize} "$INSTDIR" "/M=${LICENSE_NAME} /S=0K /G=0" $3 $1 $2
+  IntOp $0 $0 + $3
+  ${GetSize} "$INSTDIR" "/M=${NOTICES_NAME} /S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
   StrCpy $HadEntry 0
   ClearErrors
@@ -342,6 +358,8 @@ remove_entry:
     DeleteRegValue HKLM "${SETUP_KEY}" "LastFolder"
     DeleteRegKey /ifempty HKLM "${SETUP_KEY}"
   ${EndIf}
+  Delete "$INSTDIR\${LICENSE_NAME}"
+  Delete "$INSTDIR\${NOTICES_NAME}"
   Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
   Return
 

@@ -16,6 +16,9 @@ constexpr DWORD kRefused = 2;  // the folder's state: nothing changed
 constexpr DWORD kFailed = 3;   // a file step failed and was undone: nothing changed
 
 constexpr const char* kUninstaller = "zuru-uninstall.exe";
+// The licence and the notices that the setup program installs beside ZURU.EXE.
+constexpr const char* kLicenseName = "zuru-license.txt";
+constexpr const char* kNoticesName = "zuru-notices.txt";
 
 // The programs the tests install and find.
 std::string SetupPath();        // bin\zuru-<version>-setup.exe

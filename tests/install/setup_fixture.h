@@ -3,6 +3,7 @@
 // what an installed or untouched folder holds, our entries in "Programs and
 // Features", and a clean registry per test.
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,16 @@ inline const std::string kForeign = e2e::ReadFile(OtherBuildOfOurs("foreign"));
 inline const std::string kPatch = e2e::ReadFile(e2e::StubPath("patch.exe"));
 inline const std::string kOtherCompiler = "MZ another build of the simulator's compiler";
 inline const std::string kQuirtelIni = "[EDDF]\r\n25L 110.10 1\r\n";
+// The simulator's own texts, which share the folder with ours.
+inline const std::string kSimulatorLicense = "The simulator's licence\r\n";
+
+// The licence and the notices as the setup program carries them (the build's
+// install/payload/, which script/release zips too).
+inline std::string CarriedText(const char* name) {
+  return e2e::ReadFile(e2e::ProgramFolder() + "..\\install\\payload\\" + name);
+}
+inline const std::string kLicenseText = CarriedText("LICENSE.txt");
+inline const std::string kNoticesText = CarriedText("NOTICES.txt");
 
 // The uninstaller as an installation on an ordinary disk writes it; every
 // installation must leave this one, whole (SetupTest makes it once).
@@ -29,13 +40,16 @@ inline std::string& WrittenUninstaller() {
 }
 
 // What a complete installation over `before` holds: ours as ZURU.EXE, the
-// compiler as zuru2.exe (where it was), our uninstaller, everything else as it was.
+// compiler as zuru2.exe (where it was), our uninstaller, licence and notices,
+// everything else as it was.
 inline Files InstalledOver(const Files& before) {
   Files installed = before;
   installed["ZURU.EXE"] = kOurs;
   installed["zuru2.exe"] =
       before.count("zuru2.exe") ? before.at("zuru2.exe") : before.at("ZURU.EXE");
   installed[kUninstaller] = WrittenUninstaller();
+  installed[kLicenseName] = kLicenseText;
+  installed[kNoticesName] = kNoticesText;
   return installed;
 }
 
@@ -45,6 +59,8 @@ inline Files UninstalledFrom(const Files& installed) {
   uninstalled["ZURU.EXE"] = installed.at("zuru2.exe");
   uninstalled.erase("zuru2.exe");
   uninstalled.erase(kUninstaller);
+  uninstalled.erase(kLicenseName);
+  uninstalled.erase(kNoticesName);
   return uninstalled;
 }
 
@@ -111,9 +127,14 @@ inline ::testing::AssertionResult DescribesFolder(const Entry& entry, const std:
     }
   // Each file's size in whole KB, rounded down.
   const unsigned long sizeKb = std::strtoul(value("EstimatedSize").c_str(), nullptr, 10);
-  const size_t bytes = kOurs.size() + WrittenUninstaller().size();
-  if (sizeKb < kOurs.size() / 1024 + WrittenUninstaller().size() / 1024 ||
-      sizeKb > bytes / 1024 + 2) {
+  const size_t files[] = {kOurs.size(), WrittenUninstaller().size(), kLicenseText.size(),
+                          kNoticesText.size()};
+  size_t bytes = 0, wholeKb = 0;
+  for (size_t size : files) {
+    bytes += size;
+    wholeKb += size / 1024;
+  }
+  if (sizeKb < wholeKb || sizeKb > wholeKb + std::size(files)) {
     failure << " EstimatedSize " << sizeKb << " KB for " << bytes << " bytes;";
     differs = true;
   }
@@ -184,15 +205,20 @@ class SetupTest : public e2e::ZuruTest {
       ASSERT_EQ(RunUninstaller(reference.Path()), kDone);
       ASSERT_FALSE(WrittenUninstaller().empty());
     }
+    ASSERT_NE(kLicenseText.find(ZURU_COPYRIGHT_TEXT "\r\n"), std::string::npos);
+    ASSERT_NE(kNoticesText.find("\r\n"), std::string::npos);
   }
   void TearDown() override {
     DeleteSetupRegistry();
     ZuruTest::TearDown();
   }
 
-  // A simulator folder as it comes: the compiler, patch.exe and quirtel.ini.
-  const Files m_simulator = {
-      {"ZURU.EXE", kCompiler}, {"patch.exe", kPatch}, {"quirtel.ini", kQuirtelIni}};
+  // A simulator folder as it comes: the compiler, patch.exe, quirtel.ini and
+  // the simulator's own licence, which no run of ours touches.
+  const Files m_simulator = {{"ZURU.EXE", kCompiler},
+                             {"patch.exe", kPatch},
+                             {"quirtel.ini", kQuirtelIni},
+                             {"license.txt", kSimulatorLicense}};
 };
 
 }  // namespace setup

@@ -298,7 +298,7 @@ TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
   const std::string kNewUninstaller = std::string(kUninstaller) + ".setup-new";
   const std::string kOldUninstaller = std::string(kUninstaller) + ".setup-old";
   const std::string kOlderUninstaller = "MZ the uninstaller of the older build";
-  // Each state as the kill left it, on top of patch.exe and quirtel.ini, and
+  // Each state as the kill left it, on top of the simulator's other files, and
   // with an uninstaller in it how the uninstaller's run ends: uninstalled, or
   // refused where ours had not reached its place.
   const struct {
@@ -357,6 +357,7 @@ TEST_F(SetupTest, ARunCutShortIsPutRightByTheNextRun) {
     Files cut = c.files;
     cut["patch.exe"] = kPatch;
     cut["quirtel.ini"] = kQuirtelIni;
+    cut["license.txt"] = kSimulatorLicense;
 
     TestFolder folder;
     WriteFolder(folder.Path(), cut);

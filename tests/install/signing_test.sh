@@ -3,9 +3,9 @@
 # made from this build's ZURU.EXE (install/make-setup.sh) signs ZURU.EXE, the
 # setup program and the uninstaller it writes; each verifies against the
 # certificate, and the signed ZURU.EXE passes the end-to-end tests.
-#   signing_test.sh <arch> <build dir> <version> <product> <company> [amd64]
+#   signing_test.sh <arch> <build dir> <version> <product> <company> <copyright line> [amd64]
 set -uo pipefail
-arch=$1 build=$2 version=$3 product=$4 company=$5 target=${6:-}
+arch=$1 build=$2 version=$3 product=$4 company=$5 copyright=$6 target=${7:-}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run() { "$root/cmake/wine-run.sh" "$arch" "$@"; }
 windows_path() { echo "Z:${1//\//\\}"; }
@@ -18,7 +18,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/ce
   -days 2 -subj "/CN=ZURU signing test" 2>/dev/null || { echo "no certificate"; exit 1; }
 export ZURU_SIGN_CERT=$work/cert.pem ZURU_SIGN_KEY=$work/key.pem
 "$root/install/make-setup.sh" "$build/bin/ZURU.EXE" "$work/payload" "$work/setup.exe" \
-  "$version" "$product" "$company" $target || { echo "the signed setup program was not made"; exit 1; }
+  "$version" "$product" "$company" "$copyright" $target || { echo "the signed setup program was not made"; exit 1; }
 
 mkdir "$work/simulator"
 cp "$build/bin/stubs/zuru2.exe" "$work/simulator/ZURU.EXE"

@@ -1,6 +1,11 @@
 // Drives a running ZURU.EXE from the command line, for demonstrations:
 //   zuru_drive wait [seconds]   waits for the options dialog, prints its state
 //   zuru_drive create           checks "&Use Quirtel" and presses "Create &adventure"
+//   zuru_drive show             checks "&Use Quirtel", waits until the options are
+//                               enabled and the dialog is idle, and prints the
+//                               window's place on the screen as WIDTHxHEIGHT+X+Y
+//                               (for script/screenshot)
+//   zuru_drive cancel           presses "Cancel"
 // Exits with 0 on success, 1 when the dialog is not there, 2 on a usage error.
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +61,24 @@ int main(int argc, char** argv) {
       PrintState(FindOptions(seconds * 1000));
       return 0;
     }
+    if (command == "show") {
+      e2e::Dialog dialog = FindOptions(5000);
+      dialog.SetCheck(IDC_ACTIVE, true);
+      if (!e2e::WaitUntil([&] { return dialog.Enabled(IDC_NOCREW) && dialog.Enabled(IDCANCEL); })) {
+        std::fprintf(stderr, "zuru_drive: the options stay disabled with \"Use Quirtel\" on\n");
+        return 1;
+      }
+      dialog.WaitUntilIdle();
+      RECT area = {};
+      GetWindowRect(dialog.Handle(), &area);
+      std::printf("%ldx%ld+%ld+%ld\n", area.right - area.left, area.bottom - area.top, area.left,
+                  area.top);
+      return 0;
+    }
+    if (command == "cancel") {
+      FindOptions(5000).PostClick(IDCANCEL);
+      return 0;
+    }
     if (command == "create") {
       e2e::Dialog dialog = FindOptions(5000);
       dialog.SetCheck(IDC_ACTIVE, true);
@@ -67,6 +90,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zuru_drive: %s\n", error.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: zuru_drive wait [seconds] | create\n");
+  std::fprintf(stderr, "usage: zuru_drive wait [seconds] | create | show | cancel\n");
   return 2;
 }
