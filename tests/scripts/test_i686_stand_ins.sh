@@ -3,7 +3,7 @@
 # Sourced by the tests of script/test-i686: a git repository of the test's own
 # in $work/repo, holding the real script/test-i686, script/i686-passes.sh and
 # script/vm/boot, and stand-ins for the scripts they run (bootstrap, the Wine
-# prefix, the machine's image); in $work/bin, first on PATH, stand-ins for the
+# prefix and its desktop, the machine's image); in $work/bin, first on PATH, stand-ins for the
 # programs they run: cmake, ctest and xvfb-run, dpkg-query (every package is
 # there) and qemu-system-x86_64. A cache folder of the test's own.
 #   STAND_IN_CTEST_STATUS   what CTest exits with, here or in the machine
@@ -24,6 +24,7 @@ mkdir -p "$repo/script/vm"
 cp "$sources/script/test-i686" "$sources/script/i686-passes.sh" "$repo/script/"
 cp "$sources/script/vm/boot" "$repo/script/vm/"
 for s in bootstrap can-run-32bit wine-prefix wine-stop; do stand_in "$repo/script/$s" "exit 0"; done
+stand_in "$repo/cmake/wine-desktop.sh" 'shift 2; exec "$@"'
 stand_in "$repo/script/vm/make-image" 'echo "$PWD/image"'
 stand_in "$work/bin/cmake" "exit 0"
 stand_in "$work/bin/ctest" 'exit "${STAND_IN_CTEST_STATUS:-0}"'
