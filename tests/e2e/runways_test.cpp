@@ -91,7 +91,7 @@ void SelectRow(const Dialog& dialog, int listId, const std::string& text) {
   ASSERT_NE(row, rows.end()) << text;
   DWORD_PTR result = 0;
   SendMessageTimeoutA(dialog.Item(listId), LB_SETCURSEL, row - rows.begin(), 0, SMTO_NORMAL,
-                      test_support::Deadline(10000), &result);
+                      test_support::Deadline(10000).Ms(), &result);
 }
 
 // The list, Add and Delete of an airport, enabled or not.

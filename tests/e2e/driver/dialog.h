@@ -83,13 +83,13 @@ class Dialog {
 
 // Waits for a visible dialog of the process that `matches`; throws at the deadline.
 template <typename Match>
-Dialog WaitForDialog(DWORD processId, Match matches, DWORD timeoutMs);
+Dialog WaitForDialog(DWORD processId, Match matches, ScaledMs timeout);
 
 // The options dialog of ZURU.EXE: the dialog with "Create &adventure" (1005).
-Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
+Dialog WaitForOptionsDialog(DWORD processId, ScaledMs timeout = kDefaultTimeoutMs);
 // A dialog of the process by its caption.
 Dialog WaitForDialogCaption(DWORD processId, const std::string& caption,
-                            DWORD timeoutMs = kDefaultTimeoutMs);
+                            ScaledMs timeout = kDefaultTimeoutMs);
 
 struct MessageBoxSeen {
   HWND window;
@@ -99,7 +99,7 @@ struct MessageBoxSeen {
 // A message box of the process: a dialog with the message text control (0xFFFF)
 // and an OK button, other than `besides`. Nothing when none shows up in time.
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides,
-                                                DWORD timeoutMs = kDefaultTimeoutMs);
+                                                ScaledMs timeout = kDefaultTimeoutMs);
 // Presses OK on the message box and waits until it has gone.
 void AnswerOk(const MessageBoxSeen& box);
 
