@@ -37,9 +37,12 @@ class Dialog {
   // The id of the control that has the keyboard focus in the dialog's thread, 0 for none.
   int FocusId() const;
   // The control that has the focus once the dialog is the active window, as a
-  // person sees it who comes back to the window: under a virtual display, the
-  // closing of a message box can leave no window active, and activating the
-  // dialog gives the focus back to the control the program chose.
+  // person sees it who comes back to the window. Under a virtual display without
+  // a window manager, the closing of a message box can leave no window active for
+  // good: Wine's X11 driver, when it handles the owner's X focus-out late (a busy
+  // machine), after the box has gone and X has put its focus on the root window,
+  // makes the desktop the foreground window. Activating the dialog gives the focus
+  // back to the control the program chose.
   int FocusIdWhenActive() const;
   std::pair<int, int> Selection(int id) const;  // EM_GETSEL: start, end
   std::vector<std::string> ListRows(int id) const;
