@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr DWORD kDeadlineMs = 30000;
+const e2e::ScaledMs kDeadline = e2e::Deadline(30000);
 
 // A handle to wait on the running stand-in (either name), or null.
 HANDLE OpenStandIn() {
@@ -58,10 +58,10 @@ HandOff MeasureHandOff() {
   const std::string zuruExe = session.PathOf("ZURU.EXE");
   session.HoldStub();
   session.Start("\"" + zuruExe + "\" -E " + session.PathOf(e2e::kAdventureName));
-  e2e::Dialog options = session.Options(kDeadlineMs);
+  e2e::Dialog options = session.Options(kDeadline);
   // Whichever of the two stand-ins "&Use Quirtel" picks, it is held the same way.
   options.PostClick(IDC_CREATE_ADVENTURE);
-  if (!e2e::WaitUntil([&] { return !session.StubRuns().empty(); }, kDeadlineMs)) return result;
+  if (!e2e::WaitUntil([&] { return !session.StubRuns().empty(); }, kDeadline)) return result;
   HANDLE standIn = OpenStandIn();
 
   // Released at a random moment, so that its end falls anywhere in ZURU.EXE's
@@ -69,17 +69,17 @@ HandOff MeasureHandOff() {
   Sleep(static_cast<DWORD>(std::rand() % 600));
   session.ReleaseStub();
   // Polled every millisecond: the driver's usual poll would blur the figure.
-  const double deadline = e2e::NowMs() + kDeadlineMs;
+  const double deadline = e2e::NowMs() + kDeadline.Ms();
   while (!session.StubEnded() && e2e::NowMs() < deadline) Sleep(1);
   const double stubEnded = e2e::NowMs();
   if (!session.StubEnded()) return result;
-  if (standIn && WaitForSingleObject(standIn, kDeadlineMs) == WAIT_OBJECT_0) {
+  if (standIn && WaitForSingleObject(standIn, kDeadline.Ms()) == WAIT_OBJECT_0) {
     result.standInExit = e2e::NowMs() - stubEnded;
   }
   if (standIn) CloseHandle(standIn);
   while (options.IsOpen() && e2e::NowMs() < deadline) Sleep(1);
   if (!options.IsOpen()) result.dialogGone = e2e::NowMs() - stubEnded;
-  if (session.WaitForExit(kDeadlineMs)) result.zuruExit = e2e::NowMs() - stubEnded;
+  if (session.WaitForExit(kDeadline)) result.zuruExit = e2e::NowMs() - stubEnded;
   return result;
 }
 
@@ -92,12 +92,12 @@ double EmptyDialogExit() {
   e2e::Process process(exe, "\"" + exe + "\"", folder.Path());
   std::vector<HWND> dialogs;
   if (!e2e::WaitUntil([&] { return !(dialogs = e2e::VisibleDialogs(process.Id())).empty(); },
-                      kDeadlineMs)) {
+                      kDeadline)) {
     return -1;
   }
   const double closed = e2e::NowMs();
   PostMessageA(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
-  if (!process.WaitForExit(kDeadlineMs)) return -1;
+  if (!process.WaitForExit(kDeadline)) return -1;
   return e2e::NowMs() - closed;
 }
 
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
   for (int run = 1; run <= runs; ++run) {
     const HandOff handOff = MeasureHandOff();
     if (handOff.zuruExit < 0) {
-      std::printf("%5d  a step did not happen within %lu ms\n", run, kDeadlineMs);
+      std::printf("%5d  a step did not happen within %lu ms\n", run, kDeadline.Ms());
       continue;
     }
     times.push_back(handOff.zuruExit);

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr DWORD kDeadlineMs = 30000;
+const e2e::ScaledMs kDeadline = e2e::Deadline(30000);
 
 // The first visible dialog of the process that answers WM_NULL. Polled every
 // millisecond: the driver's usual poll would blur the figures by 10 ms.
@@ -28,7 +28,8 @@ HWND WaitForAnsweringDialog(DWORD processId, double deadline) {
   while (e2e::NowMs() < deadline) {
     for (HWND dialog : e2e::VisibleDialogs(processId)) {
       DWORD_PTR ignored = 0;
-      if (SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored)) {
+      if (SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, e2e::Deadline(5000).Ms(),
+                              &ignored)) {
         return dialog;
       }
     }
@@ -50,7 +51,7 @@ double MeasureStart(const e2e::TestFolder& folder, const Program& program) {
   if (program.isZuru) e2e::WriteFile(folder / e2e::kAdventureName, e2e::kSampleAdventure);
   const double start = e2e::NowMs();
   e2e::Process process(program.exe, program.commandLine, folder.Path());
-  HWND window = WaitForAnsweringDialog(process.Id(), start + kDeadlineMs);
+  HWND window = WaitForAnsweringDialog(process.Id(), start + kDeadline.Ms());
   const double shown = e2e::NowMs();
   if (!window) return -1;
 
@@ -62,7 +63,7 @@ double MeasureStart(const e2e::TestFolder& folder, const Program& program) {
   } else {
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
   }
-  if (!process.WaitForExit(kDeadlineMs)) {
+  if (!process.WaitForExit(kDeadline)) {
     std::printf("  (%s did not close; killed)\n", program.label);
   }
   return shown - start;
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
       zuruMs = MeasureStart(folder, zuru);
     }
     if (zuruMs < 0 || emptyMs < 0) {
-      std::printf("%5d  a dialog did not appear within %lu ms\n", run, kDeadlineMs);
+      std::printf("%5d  a dialog did not appear within %lu ms\n", run, kDeadline.Ms());
       continue;
     }
     zuruTimes.push_back(zuruMs);

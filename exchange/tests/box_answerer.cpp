@@ -47,8 +47,8 @@ std::string ClassOf(HWND window) {
 // that a slow (emulated) machine reaches while the box is being made.
 LRESULT AskWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, test_support::Deadline(2000),
-                      &answer);
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL,
+                      test_support::Deadline(2000).Ms(), &answer);
   return static_cast<LRESULT>(answer);
 }
 

@@ -278,9 +278,9 @@ TEST_F(ExchangeTest, WhileTheExchangeBoxIsOpenOnlyMessagesWithoutAControlArrive)
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDC_T_BEFORE, BN_CLICKED),
                         reinterpret_cast<LPARAM>(dlg.Item(IDC_T_BEFORE)), SMTO_NORMAL,
-                        test_support::Deadline(5000), &ignored);
+                        test_support::Deadline(5000).Ms(), &ignored);
     SendMessageTimeoutA(dialog, WM_NOTIFY, IDC_T_SLIDER, reinterpret_cast<LPARAM>(&notification),
-                        SMTO_NORMAL, test_support::Deadline(5000), &ignored);
+                        SMTO_NORMAL, test_support::Deadline(5000).Ms(), &ignored);
     if (alsoWithoutControl) {
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kMenuCommand, 0), 0);
       PostMessageA(dialog, WM_TIMER, 7, 0);

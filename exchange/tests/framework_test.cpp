@@ -203,7 +203,7 @@ TEST(DialogFailureTest, AHandlerThatFailsAgainWhileItsFailureIsShownGetsOneBox) 
   FailingDialog dialog;
   // The first box stays open until the timer has failed again inside its loop.
   boxes.SetWhileOpen([&](HWND) {
-    const DWORD deadline = GetTickCount() + test_support::Deadline(10000);
+    const DWORD deadline = GetTickCount() + test_support::Deadline(10000).Ms();
     while (dialog.failedTicks < 3 && GetTickCount() < deadline) {
       Sleep(5);
     }
@@ -230,7 +230,7 @@ TEST(DialogFailureTest, AFailureIsStillShownAfterAnotherHandlersRepeatedOne) {
       {[&] {
          ASSERT_NE(0u, SetTimer(dialog.GetSafeHwnd(), FailingDialog::kFailingTimer, 1, nullptr));
          // The ticks run here, the failure's box among them.
-         const DWORD deadline = GetTickCount() + 10000;
+         const DWORD deadline = GetTickCount() + test_support::Deadline(10000).Ms();
          MSG message;
          while (dialog.failedTicks < FailingDialog::kTicksToEnd && GetTickCount() < deadline &&
                 GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,12 +1,13 @@
 #include "exchange/tests/scripted_dialog.h"
 
 #include "exchange/tests/box_answerer.h"
+#include "tests/support/deadline.h"
 
 namespace {
 
 constexpr UINT kRunStep = WM_APP + 1;
 constexpr UINT_PTR kDeadlineTimer = 99;
-constexpr UINT kDeadlineMs = 30000;
+const UINT kDeadlineMs = test_support::Deadline(30000).Ms();
 
 }  // namespace
 

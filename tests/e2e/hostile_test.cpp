@@ -52,7 +52,7 @@ TEST_F(HostileTest, CommandLineOf32000CharactersIsHandedOverWhole) {
 
     // The stand-in echoes the whole line to its console, which takes Wine a
     // good many seconds at this length: wait for its end beyond the usual deadline.
-    ASSERT_TRUE(WaitUntil([&] { return session.StubEnded(); }, 120000));
+    ASSERT_TRUE(WaitUntil([&] { return session.StubEnded(); }, Deadline(120000)));
     ASSERT_NO_FATAL_FAILURE(ExpectEndAfterStub(session));
     const std::vector<StubRun> runs = session.StubRuns();
     ASSERT_EQ(runs.size(), 1u);

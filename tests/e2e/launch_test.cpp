@@ -166,7 +166,7 @@ TEST_F(LaunchTest, MissingPatcherStoresOptionsAndDeletesTheAdventure) {
 
   // The system may tell the user itself, in a message box owned by the dialog.
   ASSERT_TRUE(WaitUntil([&] {
-    if (auto box = WaitForMessageBox(session.Program().Id(), dialog.Handle(), 0)) {
+    if (auto box = WaitForMessageBox(session.Program().Id(), dialog.Handle(), Deadline(0))) {
       std::printf("answered the system's message: %s: %s\n", box->caption.c_str(),
                   box->text.c_str());
       AnswerOk(*box);

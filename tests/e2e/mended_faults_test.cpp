@@ -201,7 +201,8 @@ TEST_F(MendedFaultsTest, CancelIsRefusedWhileTheStartedProgramRuns) {
   EXPECT_TRUE(VisibleDialogs(session.Program().Id()).size() == 1) << "an unexpected window";
 
   // The wait goes on for as long as the stand-in runs, through several polls.
-  EXPECT_FALSE(WaitUntil([&] { return !dialog.IsOpen() || session.Program().HasExited(); }, 2500))
+  EXPECT_FALSE(
+      WaitUntil([&] { return !dialog.IsOpen() || session.Program().HasExited(); }, Deadline(2500)))
       << "the run ended while the started program still ran";
   EXPECT_TRUE(session.AdventureExists());
 

@@ -91,7 +91,7 @@ void SelectRow(const Dialog& dialog, int listId, const std::string& text) {
   ASSERT_NE(row, rows.end()) << text;
   DWORD_PTR result = 0;
   SendMessageTimeoutA(dialog.Item(listId), LB_SETCURSEL, row - rows.begin(), 0, SMTO_NORMAL,
-                      test_support::Deadline(10000), &result);
+                      test_support::Deadline(10000).Ms(), &result);
 }
 
 // The list, Add and Delete of an airport, enabled or not.
@@ -112,13 +112,13 @@ void Close(const Dialog& dialog, int button) {
   ASSERT_TRUE(WaitUntil([&] { return !dialog.IsOpen(); }));
 }
 
-// Which control has the focus, and the selection in an edit.
-using FocusSelection = std::pair<int, std::pair<int, int>>;
-FocusSelection FocusAndSelection(int focusId, int start, int end) {
-  return {focusId, {start, end}};
-}
-FocusSelection FocusAndSelection(const Dialog& dialog, int editId = IDC_RUNWAY_NUMBER) {
-  return {dialog.FocusId(), dialog.Selection(editId)};
+// The runway number has the focus, with `start`..`end` of its text selected. The
+// selection is read first: the focus is read once the dialog is active, and
+// activating a dialog selects the whole text of its focused edit by itself.
+void ExpectNumberFocusedWithSelection(const Dialog& dialog, int start, int end) {
+  EXPECT_SETTLES_EQ(dialog.Selection(IDC_RUNWAY_NUMBER), std::make_pair(start, end))
+      << "the selection";
+  EXPECT_SETTLES_EQ(dialog.FocusIdWhenActive(), IDC_RUNWAY_NUMBER) << "the focus";
 }
 
 // One run of ZURU.EXE in its own folder, with the steps a person takes to reach
@@ -153,7 +153,7 @@ class RunwaysRun {
     runways.PostClick(addButton);
     Dialog entry = WaitForDialogCaption(ProcessId(), kEntryCaption);
     // Shown with runway 1 in the number field, focused and selected, so typing replaces it.
-    EXPECT_SETTLES_EQ(FocusAndSelection(entry), FocusAndSelection(IDC_RUNWAY_NUMBER, 0, 1));
+    ExpectNumberFocusedWithSelection(entry, 0, 1);
     return entry;
   }
 
@@ -494,7 +494,7 @@ TEST_F(RunwaysTest, EntryDialogStaysOpenOnANumberThatIsNotAnInteger) {
   AnswerOk(*box);
   // The field comes back focused with its text selected; once the OK handler has
   // returned, the dialog is still open.
-  EXPECT_SETTLES_EQ(FocusAndSelection(entry), FocusAndSelection(IDC_RUNWAY_NUMBER, 0, 3));
+  ExpectNumberFocusedWithSelection(entry, 0, 3);
   EXPECT_EQ(entry.Text(IDC_RUNWAY_NUMBER), "abc");
   entry.WaitForPostedMessages(IDC_ILS_FREQUENCY);
   EXPECT_TRUE(entry.IsOpen());

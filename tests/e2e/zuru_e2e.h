@@ -177,10 +177,10 @@ class ZuruTest : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return session.StubEnded(); })) << "the stand-in did not end";
     const double stubEnded = NowMs();
     const DWORD id = session.Program().Id();
-    ASSERT_TRUE(WaitUntil([&] { return !HasVisibleWindow(id); }, 10000))
+    ASSERT_TRUE(WaitUntil([&] { return !HasVisibleWindow(id); }, Deadline(10000)))
         << "the dialog is still open 10 s after the stand-in ended";
     const double dialogEnded = NowMs() - stubEnded;
-    ASSERT_TRUE(session.WaitForExit(10000).has_value())
+    ASSERT_TRUE(session.WaitForExit(Deadline(10000)).has_value())
         << "ZURU.EXE still runs 10 s after the stand-in ended";
     const double programEnded = NowMs() - stubEnded;
     std::printf("after the stand-in ended: dialog closed in %.0f ms, ZURU.EXE ended in %.0f ms\n",

@@ -14,12 +14,13 @@ int main(int argc, char** argv) {
   try {
     if (command == "folder-page") {
       DWORD seconds = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30;
-      e2e::Dialog page = setup::GoToFolderPage(setup::WaitForSetupFrame(0, seconds * 1000));
+      e2e::Dialog page =
+          setup::GoToFolderPage(setup::WaitForSetupFrame(0, e2e::Deadline(seconds * 1000)));
       std::printf("the folder page:\n%s", setup::PageText(page).c_str());
       return 0;
     }
     if (command == "cancel") {
-      e2e::Dialog frame = setup::WaitForSetupFrame(0, 5000);
+      e2e::Dialog frame = setup::WaitForSetupFrame(0, e2e::Deadline(5000));
       DWORD processId = 0;
       GetWindowThreadProcessId(frame.Handle(), &processId);
       return setup::CancelSetup(frame, processId) ? 0 : 1;

@@ -15,7 +15,7 @@
 namespace setup {
 namespace {
 
-const DWORD kRunTimeoutMs = test_support::Deadline(60000);
+const test_support::ScaledMs kRunTimeout = test_support::Deadline(60000);
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* kSetupKey = "Software\\Ostrelle\\ZURU Setup";
 
@@ -26,7 +26,7 @@ std::string WithoutTrailingBackslash(std::string folder) {
 
 DWORD Run(const std::string& exe, const std::string& parameters) {
   e2e::Process process(exe, "\"" + exe + "\" " + parameters, e2e::ProgramFolder());
-  std::optional<DWORD> code = process.WaitForExit(kRunTimeoutMs);
+  std::optional<DWORD> code = process.WaitForExit(kRunTimeout);
   if (!code) throw std::runtime_error(exe + " " + parameters + " did not end within a minute");
   return *code;
 }

@@ -18,21 +18,21 @@ BOOL CALLBACK AddText(HWND control, LPARAM text) {
 
 }  // namespace
 
-e2e::Dialog WaitForSetupFrame(DWORD processId, DWORD timeoutMs) {
+e2e::Dialog WaitForSetupFrame(DWORD processId, e2e::ScaledMs timeout) {
   // Pages after the first add their name to the caption ("...: Installation Folder").
   return e2e::WaitForDialog(
       processId, [](HWND window) { return e2e::WindowText(window).rfind(kSetupCaption, 0) == 0; },
-      timeoutMs);
+      timeout);
 }
 
-e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id, DWORD timeoutMs) {
+e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id, e2e::ScaledMs timeout) {
   HWND page = nullptr;
   e2e::WaitUntil(
       [&] {
         page = ShownPage(frame.Handle());
         return page && IsWindowVisible(page) && GetDlgItem(page, id);
       },
-      timeoutMs);
+      timeout);
   if (!page || !GetDlgItem(page, id))
     throw std::runtime_error("the setup program shows no page with control " + std::to_string(id));
   return e2e::Dialog(page);

@@ -16,9 +16,10 @@ constexpr int kFolderEdit = 1019;  // the folder page's folder
 
 // The frame of the setup program of process `processId` (0: of any process), by
 // the start of its caption.
-e2e::Dialog WaitForSetupFrame(DWORD processId, DWORD timeoutMs = e2e::kDefaultTimeoutMs);
+e2e::Dialog WaitForSetupFrame(DWORD processId, e2e::ScaledMs timeout = e2e::kDefaultTimeoutMs);
 // The page the frame shows, once it holds the control `id`; throws at the deadline.
-e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id, DWORD timeoutMs = e2e::kDefaultTimeoutMs);
+e2e::Dialog WaitForPage(const e2e::Dialog& frame, int id,
+                        e2e::ScaledMs timeout = e2e::kDefaultTimeoutMs);
 // From the welcome page on to the folder page, which it gives.
 e2e::Dialog GoToFolderPage(const e2e::Dialog& frame);
 // Every text of the page, one control a line.

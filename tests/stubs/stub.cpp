@@ -25,7 +25,7 @@
 namespace {
 
 // A held stand-in never outlives a test that forgot to release it.
-const DWORD kLongestHoldMs = test_support::Deadline(120000);
+const DWORD kLongestHoldMs = test_support::Deadline(120000).Ms();
 constexpr DWORD kHoldPollMs = 20;
 
 bool FileExists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }

@@ -3,6 +3,10 @@
 // emulated one runs programs 5 to 10 times slower) ZURU_TIME_SCALE, a whole
 // number, stretches them all alike. Unset, or not a number from 1 to 100, it
 // is 1. Only how long a test waits changes, never what it expects.
+//
+// The waits of the tests take a ScaledMs, which only Deadline() makes: a plain
+// number of milliseconds handed to a wait does not compile, so no deadline can
+// escape the scale.
 #include <windows.h>
 
 #include <cstdlib>
@@ -21,6 +25,21 @@ inline DWORD TimeScale() {
   return scale;
 }
 
-inline DWORD Deadline(DWORD ms) { return ms * TimeScale(); }
+class ScaledMs;
+ScaledMs Deadline(DWORD ms);
+
+// Milliseconds already stretched by the scale.
+class ScaledMs {
+ public:
+  // For the Win32 calls that take a time-out.
+  DWORD Ms() const { return m_ms; }
+
+ private:
+  explicit ScaledMs(DWORD ms) : m_ms(ms) {}
+  friend ScaledMs Deadline(DWORD ms);
+  DWORD m_ms;
+};
+
+inline ScaledMs Deadline(DWORD ms) { return ScaledMs(ms * TimeScale()); }
 
 }  // namespace test_support

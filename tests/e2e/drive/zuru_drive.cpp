@@ -38,7 +38,7 @@ const struct {
     {IDC_PCM, "pcm"},
 };
 
-e2e::Dialog FindOptions(DWORD timeoutMs) { return e2e::WaitForOptionsDialog(0, timeoutMs); }
+e2e::Dialog FindOptions(DWORD ms) { return e2e::WaitForOptionsDialog(0, e2e::Deadline(ms)); }
 
 void PrintState(const e2e::Dialog& dialog) {
   std::printf("options dialog: \"%s\"\n", dialog.Caption().c_str());

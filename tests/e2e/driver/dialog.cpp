@@ -12,7 +12,7 @@ namespace {
 
 // A message to another process that does not come back in this time means the
 // program is stuck, or a modal window opened where none was expected.
-const UINT kSendTimeoutMs = test_support::Deadline(10000);
+const UINT kSendTimeoutMs = test_support::Deadline(10000).Ms();
 constexpr int kMessageTextId = 0xFFFF;
 
 std::string Narrow(const std::wstring& wide) {
@@ -247,17 +247,17 @@ void Dialog::WaitForPostedMessagesToList(int listId) const {
     throw std::runtime_error("the list box did not take what was posted to it");
 }
 
-Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs) {
+Dialog WaitForOptionsDialog(DWORD processId, ScaledMs timeout) {
   return WaitForDialog(
-      processId, [](HWND window) { return GetDlgItem(window, 1005) != nullptr; }, timeoutMs);
+      processId, [](HWND window) { return GetDlgItem(window, 1005) != nullptr; }, timeout);
 }
 
-Dialog WaitForDialogCaption(DWORD processId, const std::string& caption, DWORD timeoutMs) {
+Dialog WaitForDialogCaption(DWORD processId, const std::string& caption, ScaledMs timeout) {
   return WaitForDialog(
-      processId, [&](HWND window) { return WindowText(window) == caption; }, timeoutMs);
+      processId, [&](HWND window) { return WindowText(window) == caption; }, timeout);
 }
 
-std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides, DWORD timeoutMs) {
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides, ScaledMs timeout) {
   std::optional<MessageBoxSeen> seen;
   WaitUntil(
       [&] {
@@ -270,7 +270,7 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides, D
         }
         return false;
       },
-      timeoutMs);
+      timeout);
   return seen;
 }
 

@@ -37,9 +37,12 @@ class Dialog {
   // The id of the control that has the keyboard focus in the dialog's thread, 0 for none.
   int FocusId() const;
   // The control that has the focus once the dialog is the active window, as a
-  // person sees it who comes back to the window: under a virtual display, the
-  // closing of a message box can leave no window active, and activating the
-  // dialog gives the focus back to the control the program chose.
+  // person sees it who comes back to the window. Under a virtual display without
+  // a window manager, the closing of a message box can leave no window active for
+  // good: Wine's X11 driver, when it handles the owner's X focus-out late (a busy
+  // machine), after the box has gone and X has put its focus on the root window,
+  // makes the desktop the foreground window. Activating the dialog gives the focus
+  // back to the control the program chose.
   int FocusIdWhenActive() const;
   std::pair<int, int> Selection(int id) const;  // EM_GETSEL: start, end
   std::vector<std::string> ListRows(int id) const;
@@ -83,13 +86,13 @@ class Dialog {
 
 // Waits for a visible dialog of the process that `matches`; throws at the deadline.
 template <typename Match>
-Dialog WaitForDialog(DWORD processId, Match matches, DWORD timeoutMs);
+Dialog WaitForDialog(DWORD processId, Match matches, ScaledMs timeout);
 
 // The options dialog of ZURU.EXE: the dialog with "Create &adventure" (1005).
-Dialog WaitForOptionsDialog(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
+Dialog WaitForOptionsDialog(DWORD processId, ScaledMs timeout = kDefaultTimeoutMs);
 // A dialog of the process by its caption.
 Dialog WaitForDialogCaption(DWORD processId, const std::string& caption,
-                            DWORD timeoutMs = kDefaultTimeoutMs);
+                            ScaledMs timeout = kDefaultTimeoutMs);
 
 struct MessageBoxSeen {
   HWND window;
@@ -99,7 +102,7 @@ struct MessageBoxSeen {
 // A message box of the process: a dialog with the message text control (0xFFFF)
 // and an OK button, other than `besides`. Nothing when none shows up in time.
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, HWND besides,
-                                                DWORD timeoutMs = kDefaultTimeoutMs);
+                                                ScaledMs timeout = kDefaultTimeoutMs);
 // Presses OK on the message box and waits until it has gone.
 void AnswerOk(const MessageBoxSeen& box);
 

@@ -7,7 +7,7 @@
 namespace e2e {
 
 template <typename Match>
-Dialog WaitForDialog(DWORD processId, Match matches, DWORD timeoutMs) {
+Dialog WaitForDialog(DWORD processId, Match matches, ScaledMs timeout) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
@@ -19,7 +19,7 @@ Dialog WaitForDialog(DWORD processId, Match matches, DWORD timeoutMs) {
         }
         return false;
       },
-      timeoutMs);
+      timeout);
   if (!found) throw std::runtime_error("the expected dialog did not show up");
   return Dialog(found);
 }

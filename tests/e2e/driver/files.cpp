@@ -94,7 +94,7 @@ TestFolder::~TestFolder() {
   // Lets a held stand-in end; its program file stays in use until it has.
   DeleteFileA((m_path + "stub-hold").c_str());
   if (GetEnvironmentVariableA("ZURU_E2E_KEEP", nullptr, 0) != 0) return;
-  WaitUntil([this] { return RemoveTree(m_path); }, 5000);
+  WaitUntil([this] { return RemoveTree(m_path); }, Deadline(5000));
 }
 
 void TestFolder::AddZuru() const {

@@ -37,8 +37,8 @@ Process::~Process() {
 
 bool Process::HasExited() const { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }
 
-std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
-  if (WaitForSingleObject(m_info.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+std::optional<DWORD> Process::WaitForExit(ScaledMs timeout) {
+  if (WaitForSingleObject(m_info.hProcess, timeout.Ms()) != WAIT_OBJECT_0) return std::nullopt;
   DWORD code = 0;
   GetExitCodeProcess(m_info.hProcess, &code);
   return code;
@@ -47,7 +47,7 @@ std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
 void Process::Kill() {
   if (HasExited()) return;
   TerminateProcess(m_info.hProcess, 1);
-  WaitForSingleObject(m_info.hProcess, test_support::Deadline(5000));
+  WaitForSingleObject(m_info.hProcess, test_support::Deadline(5000).Ms());
 }
 
 }  // namespace e2e

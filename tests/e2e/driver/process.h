@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "driver/wait.h"
+
 namespace e2e {
 
 class Process {
@@ -21,8 +23,8 @@ class Process {
   DWORD Id() const { return m_info.dwProcessId; }
   DWORD ThreadId() const { return m_info.dwThreadId; }
   bool HasExited() const;
-  // The exit code once the program has ended within `timeoutMs`; nothing otherwise.
-  std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+  // The exit code once the program has ended within `timeout`; nothing otherwise.
+  std::optional<DWORD> WaitForExit(ScaledMs timeout);
   void Kill();
 
  private:

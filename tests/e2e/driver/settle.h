@@ -8,10 +8,10 @@
 
 namespace e2e {
 
-// Reads `read()` until it equals `expected` or `timeoutMs` has passed, and gives
+// Reads `read()` until it equals `expected` or `timeout` has passed, and gives
 // the value read last, for the test to compare and to show when it differs.
 template <typename Read, typename Expected>
-auto Settled(Read read, const Expected& expected, DWORD timeoutMs = kDefaultTimeoutMs)
+auto Settled(Read read, const Expected& expected, ScaledMs timeout = kDefaultTimeoutMs)
     -> decltype(read()) {
   auto last = read();
   if (!(last == expected)) {
@@ -20,7 +20,7 @@ auto Settled(Read read, const Expected& expected, DWORD timeoutMs = kDefaultTime
           last = read();
           return last == expected;
         },
-        timeoutMs);
+        timeout);
   }
   return last;
 }

@@ -6,11 +6,11 @@ namespace {
 constexpr DWORD kPollMs = 10;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, ScaledMs timeout) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return condition();
+    if (GetTickCount() - start >= timeout.Ms()) return condition();
     Sleep(kPollMs);
   }
 }

@@ -8,11 +8,14 @@
 
 namespace e2e {
 
-// Generous for Wine on a busy machine; a test that needs it is already failing.
-inline const DWORD kDefaultTimeoutMs = test_support::Deadline(15000);
+using test_support::Deadline;
+using test_support::ScaledMs;
 
-// Polls `condition` until it holds (true) or `timeoutMs` has passed (false).
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// Generous for Wine on a busy machine; a test that needs it is already failing.
+inline const ScaledMs kDefaultTimeoutMs = Deadline(15000);
+
+// Polls `condition` until it holds (true) or `timeout` has passed (false).
+bool WaitUntil(const std::function<bool()>& condition, ScaledMs timeout = kDefaultTimeoutMs);
 
 // Milliseconds since an arbitrary start, for measuring intervals.
 double NowMs();

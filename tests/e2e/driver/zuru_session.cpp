@@ -21,12 +21,12 @@ void ZuruSession::Start(const std::string& commandLine) {
   m_process = std::make_unique<Process>(PathOf("ZURU.EXE"), commandLine, m_folder.Path());
 }
 
-Dialog ZuruSession::Options(DWORD timeoutMs) const {
-  return WaitForOptionsDialog(m_process->Id(), timeoutMs);
+Dialog ZuruSession::Options(ScaledMs timeout) const {
+  return WaitForOptionsDialog(m_process->Id(), timeout);
 }
 
-std::optional<DWORD> ZuruSession::WaitForExit(DWORD timeoutMs) {
-  return m_process->WaitForExit(timeoutMs);
+std::optional<DWORD> ZuruSession::WaitForExit(ScaledMs timeout) {
+  return m_process->WaitForExit(timeout);
 }
 
 void ZuruSession::HoldStub() const { WriteFile(PathOf(kStubHold), ""); }

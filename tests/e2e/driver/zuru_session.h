@@ -30,9 +30,9 @@ class ZuruSession {
   // Starts ZURU.EXE in the folder with exactly this command line.
   void Start(const std::string& commandLine);
   Process& Program() { return *m_process; }
-  Dialog Options(DWORD timeoutMs = kDefaultTimeoutMs) const;
-  // The exit code, or nothing when it still runs after `timeoutMs`.
-  std::optional<DWORD> WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs);
+  Dialog Options(ScaledMs timeout = kDefaultTimeoutMs) const;
+  // The exit code, or nothing when it still runs after `timeout`.
+  std::optional<DWORD> WaitForExit(ScaledMs timeout = kDefaultTimeoutMs);
 
   // Lets the stand-ins run until ReleaseStub; makes them end with `code`.
   void HoldStub() const;
