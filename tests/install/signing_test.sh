@@ -45,7 +45,7 @@ for test in "$build"/bin/e2e_startup_test.exe "$build"/bin/e2e_launch_test.exe; 
   status=$?
   # Wine's own report lines go on to CTest, which fails the test on a fault
   # among them (cmake/wine-checks.cmake).
-  tr -d '' <"$work/e2e.log" | grep -aE '^[0-9a-f]{4,}:(err|warn|fixme|trace):'
+  tr -d '\r' <"$work/e2e.log" | grep -aE '^[0-9a-f]{4,}:(err|warn|fixme|trace):'
   if [ "$status" = 0 ]; then
     echo "ok: $(basename "$test") with the signed ZURU.EXE"
   else
