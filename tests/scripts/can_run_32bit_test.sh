@@ -22,19 +22,11 @@ cases=(
   "refused_by_kernel|loader_missing_libraries|1|$kernel"
   "runs|loader_missing_libraries|1|$loader"
 )
-failed=0
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 for case in "${cases[@]}"; do
   IFS='|' read -r program wine_loader want_status want_text <<<"$case"
-  text=$(ZURU_PROBE_32BIT_PROGRAM="$stand_ins/$program" \
-    ZURU_PROBE_32BIT_LOADER="$stand_ins/$wine_loader" "$script")
-  status=$?
-  if [ "$status" != "$want_status" ] || [ "$text" != "$want_text" ]; then
-    echo "FAILED: 32-bit program $program, loader $wine_loader:"
-    echo "  exit status $status, expected $want_status"
-    echo "  printed:  [$text]"
-    echo "  expected: [$want_text]"
-    failed=1
-  fi
+  expect "32-bit program $program, loader $wine_loader" "$want_status" "$want_text" \
+    env ZURU_PROBE_32BIT_PROGRAM="$stand_ins/$program" ZURU_PROBE_32BIT_LOADER="$stand_ins/$wine_loader" "$script"
 done
 [ "$failed" = 0 ] && echo "can-run-32bit: ${#cases[@]} cases passed"
 exit $failed

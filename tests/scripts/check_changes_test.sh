@@ -20,18 +20,11 @@ cases=(
   "4.2|$work/CHANGES|1|$(refusal 4.2)"
   "4x21|$work/CHANGES|1|$(refusal 4x21)"
 )
-failed=0
+. "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 for case in "${cases[@]}"; do
   IFS='|' read -r version file want_status want_text <<<"$case"
-  text=$("$script" "$version" ${file:+"$file"})
-  status=$?
-  if [ "$status" != "$want_status" ] || [ "$text" != "$want_text" ]; then
-    echo "FAILED: version $version in ${file:-the real CHANGES}:"
-    echo "  exit status $status, expected $want_status"
-    echo "  printed:  [$text]"
-    echo "  expected: [$want_text]"
-    failed=1
-  fi
+  expect "version $version in ${file:-the real CHANGES}" "$want_status" "$want_text" \
+    "$script" "$version" ${file:+"$file"}
 done
 [ "$failed" = 0 ] && echo "check-changes: ${#cases[@]} cases passed"
 exit $failed
