@@ -1,6 +1,7 @@
 #include "core/c_number_text.h"
 
 #include <clocale>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,17 +21,21 @@ void ReplacePoint(std::string& text, char from, char to) {
 
 }  // namespace
 
-std::string FormatDouble(const char* format, double value, int precision) {
-  const auto print = [&](char* buffer, std::size_t size) {
-    return precision < 0 ? std::snprintf(buffer, size, format, value)
-                         : std::snprintf(buffer, size, format, precision, value);
-  };
-  const int length = print(nullptr, 0);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  print(&text[0], text.size());
-  text.resize(static_cast<std::size_t>(length));
-  ReplacePoint(text, LocalePoint(), '.');
+std::string FormatDouble(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::va_list again;
+  va_copy(again, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, arguments);
+  va_end(arguments);
+  std::string text;
+  if (length > 0) {
+    text.assign(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(&text[0], text.size(), format, again);
+    text.resize(static_cast<std::size_t>(length));
+    ReplacePoint(text, LocalePoint(), '.');
+  }
+  va_end(again);
   return text;
 }
 

@@ -145,7 +145,7 @@ std::string FormatIntText(std::int32_t value) { return std::to_string(value); }
 std::string FormatUIntText(std::uint32_t value) { return std::to_string(value); }
 
 std::string FormatFloatText(float value) {
-  return FormatDouble("%.*g", static_cast<double>(value), 6);
+  return FormatDouble("%.*g", 6, static_cast<double>(value));
 }
 
 std::string FillRangeMessage(const std::string& message, std::uint32_t minimum,

@@ -15,9 +15,10 @@
 
 namespace {
 
-std::string Printf(const char* format, double value) {
+// printf's "%06.2f" of the frequency widened to double.
+std::string FrequencyText(double frequency) {
   char text[400];
-  std::snprintf(text, sizeof text, format, value);
+  std::snprintf(text, sizeof text, "%06.2f", frequency);
   return text;
 }
 
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string expected = std::to_string(number == 0 ? 36 : number);
   if (expected.size() < 2) expected.insert(0, "0");
   expected += left != 0 ? "L" : right != 0 ? "R" : "";
-  expected += ils != 0 ? " (" + Printf("%06.2f", frequency) : " (no ILS";
+  expected += ils != 0 ? " (" + FrequencyText(frequency) : " (no ILS";
   expected += usage == 1 ? "/only TO" : usage == 2 ? "/only landing" : "";
   expected += ")";
   FUZZ_CHECK(entry == expected);
