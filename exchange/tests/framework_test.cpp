@@ -203,8 +203,10 @@ TEST(DialogFailureTest, AHandlerThatFailsAgainWhileItsFailureIsShownGetsOneBox) 
   FailingDialog dialog;
   // The first box stays open until the timer has failed again inside its loop.
   boxes.SetWhileOpen([&](HWND) {
-    const DWORD deadline = GetTickCount() + test_support::Deadline(10000).Ms();
-    while (dialog.failedTicks < 3 && GetTickCount() < deadline) {
+    // Elapsed ticks, not an end tick: the counter wraps after 49 days.
+    const DWORD start = GetTickCount();
+    const DWORD limit = test_support::Deadline(10000).Ms();
+    while (dialog.failedTicks < 3 && GetTickCount() - start < limit) {
       Sleep(5);
     }
   });
@@ -230,9 +232,10 @@ TEST(DialogFailureTest, AFailureIsStillShownAfterAnotherHandlersRepeatedOne) {
       {[&] {
          ASSERT_NE(0u, SetTimer(dialog.GetSafeHwnd(), FailingDialog::kFailingTimer, 1, nullptr));
          // The ticks run here, the failure's box among them.
-         const DWORD deadline = GetTickCount() + test_support::Deadline(10000).Ms();
+         const DWORD start = GetTickCount();
+         const DWORD limit = test_support::Deadline(10000).Ms();
          MSG message;
-         while (dialog.failedTicks < FailingDialog::kTicksToEnd && GetTickCount() < deadline &&
+         while (dialog.failedTicks < FailingDialog::kTicksToEnd && GetTickCount() - start < limit &&
                 GetMessageA(&message, nullptr, 0, 0) > 0) {
            if (!IsDialogMessageA(dialog.GetSafeHwnd(), &message)) DispatchMessageA(&message);
          }
